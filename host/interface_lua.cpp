@@ -8,7 +8,8 @@
 
 Fonction_lua const fonctions[] = {
     // extraction and insertion commands
-    // text tool commands
+    // optimiser commands
+    // reformatting and word removal commands
     {nullptr, nullptr},
 };
 
