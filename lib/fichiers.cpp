@@ -1,0 +1,268 @@
+#include "lib/fichiers.h"
+
+#include <climits>
+#include <cstdarg>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+#include "lib/erreur.h"
+#include "lib/string.h"
+
+namespace {
+
+[[noreturn]] void erreur_ouverture(char const* name)
+{
+    String message;
+    message = "fopen_error : Impossible d'ouvrir le fichier \"";
+    message += name;
+    message += "\"\n";
+    throw fopen_error(message.data());
+}
+
+}  // namespace
+
+Fichier::Fichier() : stream_(nullptr), name_(nullptr), size_(0) {}
+
+Fichier::Fichier(char const* name, char const* mode) : Fichier()
+{
+    open(name, mode);
+}
+
+Fichier::~Fichier()
+{
+    close();
+}
+
+void Fichier::open(char const* name, char const* mode)
+{
+    close();
+    if (name == nullptr || mode == nullptr)
+        erreur_ouverture(name);
+    std::FILE* stream = std::fopen(name, mode);
+    if (stream == nullptr)
+        erreur_ouverture(name);
+    // A stream whose length cannot be measured, or does not fit the signed 32-bit offsets
+    // every caller works with (a folder, a pipe, a huge file), is no file this program can use.
+    long fin = -1;
+    if (std::fseek(stream, 0, SEEK_END) == 0)
+        fin = std::ftell(stream);
+    if (fin < 0 || fin > INT_MAX || std::fseek(stream, 0, SEEK_SET) != 0) {
+        std::fclose(stream);
+        erreur_ouverture(name);
+    }
+    char* copie = strdup(name);
+    if (copie == nullptr) {
+        std::fclose(stream);
+        throw std::bad_alloc();
+    }
+    stream_ = stream;
+    name_ = copie;
+    size_ = static_cast<int>(fin);
+}
+
+void Fichier::close()
+{
+    if (stream_ == nullptr)
+        return;
+    std::fclose(stream_);
+    stream_ = nullptr;
+    std::free(name_);
+    name_ = nullptr;
+    size_ = 0;
+}
+
+char const* Fichier::name() const
+{
+    return name_ == nullptr ? "" : name_;
+}
+
+int Fichier::seek(int offset, int origin)
+{
+    long long courante = tell();
+    long long cible;
+    switch (origin) {
+    case SEEK_SET:
+        cible = offset;
+        break;
+    case SEEK_END:
+        cible = static_cast<long long>(size_) + offset;
+        break;
+    default:
+        cible = courante + offset;
+        break;
+    }
+    if (stream_ == nullptr || courante < 0 || cible < 0 || cible > size_) {
+        String message;
+        message = "fseek_error : Impossible d'atteindre la position demandée dans le fichier \"";
+        message += name();
+        message += "\"\n";
+        throw fseek_error(message.data());
+    }
+    if (origin != SEEK_SET && origin != SEEK_CUR && origin != SEEK_END)
+        throw fseek_error("fseek_error : La position d'origine est incorrecte\n");
+    return std::fseek(stream_, offset, origin);
+}
+
+long Fichier::tell() const
+{
+    return stream_ == nullptr ? -1 : std::ftell(stream_);
+}
+
+bool Fichier::eof() const
+{
+    return tell() >= size_;
+}
+
+int Fichier::get()
+{
+    return stream_ == nullptr ? EOF : std::fgetc(stream_);
+}
+
+int Fichier::put(int c)
+{
+    return stream_ == nullptr ? EOF : std::fputc(c, stream_);
+}
+
+int Fichier::read(void* buffer, int item_size, int count)
+{
+    if (stream_ == nullptr || item_size <= 0 || count <= 0)
+        return 0;
+    return static_cast<int>(std::fread(buffer, static_cast<std::size_t>(item_size),
+                                       static_cast<std::size_t>(count), stream_));
+}
+
+int Fichier::write(void const* buffer, int item_size, int count)
+{
+    if (stream_ == nullptr || item_size <= 0 || count <= 0)
+        return 0;
+    return static_cast<int>(std::fwrite(buffer, static_cast<std::size_t>(item_size),
+                                        static_cast<std::size_t>(count), stream_));
+}
+
+int Fichier::print(char const* format, ...)
+{
+    if (stream_ == nullptr)
+        return -1;
+    va_list arguments;
+    va_start(arguments, format);
+    int resultat = std::vfprintf(stream_, format, arguments);
+    va_end(arguments);
+    return resultat;
+}
+
+Fichier& operator<<(Fichier& f, char c)
+{
+    f.put(static_cast<unsigned char>(c));
+    return f;
+}
+
+Fichier& operator<<(Fichier& f, char const* text)
+{
+    for (; *text != '\0'; ++text)
+        f.put(static_cast<unsigned char>(*text));
+    return f;
+}
+
+Fichier& operator>>(Fichier& f, char& c)
+{
+    c = static_cast<char>(f.get());
+    return f;
+}
+
+namespace Fichiers {
+
+std::string charger(Fichier& f)
+{
+    std::string texte;
+    std::FILE* stream = f.stream();
+    if (stream == nullptr || std::fseek(stream, 0, SEEK_END) != 0)
+        return texte;
+    long longueur = std::ftell(stream);
+    std::fseek(stream, 0, SEEK_SET);
+    int format = analyser_format(f);
+    if (longueur > 0)
+        texte.reserve(static_cast<std::size_t>(longueur));
+
+    int c;
+    while ((c = std::fgetc(stream)) != EOF) {
+        if (c == '\r' && format == CR_LF) {
+            // The byte after a CR takes its place untested: CR LF becomes LF, CR CR LF
+            // becomes CR LF, and a CR ending the file is dropped.
+            c = std::fgetc(stream);
+            if (c == EOF)
+                break;
+        } else if (c == '\r' && format == CR) {
+            c = '\n';
+        }
+        texte.push_back(static_cast<char>(c));
+    }
+    return texte;
+}
+
+int analyser_format(Fichier& f)
+{
+    std::FILE* stream = f.stream();
+    if (stream == nullptr)
+        return SANS_FIN_DE_LIGNE;
+    long position = std::ftell(stream);
+    std::fseek(stream, 0, SEEK_SET);
+
+    int format = SANS_FIN_DE_LIGNE;
+    int c;
+    while ((c = std::fgetc(stream)) != EOF) {
+        if (c == '\n') {
+            format = LF;
+            break;
+        }
+        if (c == '\r') {
+            int suivant = std::fgetc(stream);
+            format = suivant == '\n' ? CR_LF : suivant == EOF ? LF : CR;
+            break;
+        }
+    }
+    std::fseek(stream, position, SEEK_SET);
+    return format;
+}
+
+int nombre_lignes(Fichier& f)
+{
+    std::FILE* stream = f.stream();
+    if (stream == nullptr)
+        return 1;
+    long position = std::ftell(stream);
+    std::fseek(stream, 0, SEEK_SET);
+
+    int lignes = 1;
+    int c;
+    for (int lus = 0; lus < f.size() && (c = std::fgetc(stream)) != EOF; ++lus) {
+        if (c == '\n')
+            ++lignes;
+    }
+    std::fseek(stream, position, SEEK_SET);
+    return lignes;
+}
+
+std::string prendre_jusqu_a(Fichier& f, char delimiter)
+{
+    std::string champ;
+    while (champ.size() < 256) {
+        int c = f.get();
+        if (c == EOF || c == static_cast<unsigned char>(delimiter))
+            break;
+        champ.push_back(static_cast<char>(c));
+    }
+    return champ;
+}
+
+}  // namespace Fichiers
+
+namespace Tableaux {
+
+void initialiser(char* array, int count, int value)
+{
+    if (count > 0)
+        std::memset(array, static_cast<unsigned char>(value), static_cast<std::size_t>(count));
+}
+
+}  // namespace Tableaux
