@@ -1,0 +1,57 @@
+#include "host/shell.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "host/blua.h"
+#include "lib/erreur.h"
+#include "lib/string.h"
+
+namespace {
+
+// One line of standard input without its line feed, in pieces of at most 255 bytes so
+// that a longer line is read whole instead of being split into two chunks. False at the
+// end of the input.
+bool lire_ligne(String& ligne) {
+    char tampon[256];
+    if (std::fgets(tampon, sizeof tampon, stdin) == nullptr) return false;
+    ligne = "";
+    for (;;) {
+        std::size_t n = std::strlen(tampon);
+        bool fin = n > 0 && tampon[n - 1] == '\n';
+        if (fin) tampon[n - 1] = '\0';
+        ligne += tampon;
+        if (fin || std::fgets(tampon, sizeof tampon, stdin) == nullptr) return true;
+    }
+}
+
+bool finit_par_barre(String const& ligne) {
+    return ligne.length() > 0 && ligne[static_cast<int>(ligne.length()) - 1] == '\\';
+}
+
+}  // namespace
+
+void lancer_interpreteur(Lua& lua) {
+    for (;;) {
+        std::fputs("> ", stdout);
+        std::fflush(stdout);
+        String ligne;
+        if (!lire_ligne(ligne)) return;
+        String chunk("");
+        while (finit_par_barre(ligne)) {
+            ligne[static_cast<int>(ligne.length()) - 1] = '\n';
+            chunk += ligne;
+            std::fputs(">> ", stdout);
+            std::fflush(stdout);
+            if (!lire_ligne(ligne)) return;
+        }
+        chunk += ligne;
+        if (std::strcmp(chunk.data(), "exit()") == 0) return;
+        try {
+            lua.load(chunk);
+            lua.call(0, 0);
+        } catch (lua_error_ const& e) {
+            std::printf("%s\n", e.read_error());
+        }
+    }
+}
