@@ -4,6 +4,7 @@
 #include <cstdarg>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <new>
 
 #include "lib/erreur.h"
@@ -36,12 +37,16 @@ Fichier::~Fichier()
 
 void Fichier::open(char const* name, char const* mode)
 {
+    // The name is copied before closing, since it may be this object's own name.
+    std::unique_ptr<char, decltype(&std::free)> copie(name == nullptr ? nullptr : strdup(name), &std::free);
+    if (name != nullptr && copie == nullptr)
+        throw std::bad_alloc();
     close();
-    if (name == nullptr || mode == nullptr)
-        erreur_ouverture(name);
-    std::FILE* stream = std::fopen(name, mode);
+    if (copie == nullptr || mode == nullptr)
+        erreur_ouverture(copie.get());
+    std::FILE* stream = std::fopen(copie.get(), mode);
     if (stream == nullptr)
-        erreur_ouverture(name);
+        erreur_ouverture(copie.get());
     // A stream whose length cannot be measured, or does not fit the signed 32-bit offsets
     // every caller works with (a folder, a pipe, a huge file), is no file this program can use.
     long fin = -1;
@@ -49,15 +54,10 @@ void Fichier::open(char const* name, char const* mode)
         fin = std::ftell(stream);
     if (fin < 0 || fin > INT_MAX || std::fseek(stream, 0, SEEK_SET) != 0) {
         std::fclose(stream);
-        erreur_ouverture(name);
-    }
-    char* copie = strdup(name);
-    if (copie == nullptr) {
-        std::fclose(stream);
-        throw std::bad_alloc();
+        erreur_ouverture(copie.get());
     }
     stream_ = stream;
-    name_ = copie;
+    name_ = copie.release();
     size_ = static_cast<int>(fin);
 }
 
@@ -111,7 +111,7 @@ long Fichier::tell() const
 
 bool Fichier::eof() const
 {
-    return tell() >= size_;
+    return stream_ == nullptr || tell() >= size_;
 }
 
 int Fichier::get()

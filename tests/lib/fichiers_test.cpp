@@ -65,8 +65,14 @@ TEST(Fichier, OpenMeasuresSizeAndStartsAtZero)
     f.open(dossier.path("c.bin").c_str(), "rb");
     EXPECT_EQ(f.size(), 2);
     EXPECT_EQ(f.get(), 'x');
+    // Reopening through the object's own name, in another mode.
+    f.open(f.name(), "rb+");
+    EXPECT_STREQ(f.name(), dossier.path("c.bin").c_str());
+    EXPECT_EQ(f.size(), 2);
     f.close();
     EXPECT_FALSE(f.is_open());
+    EXPECT_TRUE(f.eof());
+    EXPECT_EQ(f.get(), EOF);
     f.close();
 }
 
