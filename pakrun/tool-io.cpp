@@ -1,0 +1,29 @@
+#include "pakrun/tool-io.h"
+
+#include <new>
+
+namespace pakrun {
+
+long myFileSize(std::FILE* file) {
+    long const here = std::ftell(file);
+    if (here < 0 || std::fseek(file, 0, SEEK_END) != 0) return -1;
+    long const size = std::ftell(file);
+    if (std::fseek(file, here, SEEK_SET) != 0) return -1;
+    return size;
+}
+
+bool closeWritten(File& file) {
+    bool const flushed = std::ferror(file.get()) == 0;
+    return std::fclose(file.release()) == 0 && flushed;
+}
+
+bool allocate(std::vector<unsigned char>& buffer, long size) {
+    try {
+        buffer.resize(static_cast<std::size_t>(size));
+    } catch (std::bad_alloc const&) {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace pakrun

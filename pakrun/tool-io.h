@@ -1,0 +1,24 @@
+#pragma once
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+namespace pakrun {
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+// An open C stdio stream, closed when it goes out of scope.
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+// Length of the file open on the stream, whose position is left where it was; -1 when the
+// stream cannot be measured.
+long myFileSize(std::FILE* file);
+
+// Closes a file that was written to; false when its bytes could not all be stored.
+bool closeWritten(File& file);
+
+// Sizes the buffer to `size` bytes; false when that memory is not available.
+bool allocate(std::vector<unsigned char>& buffer, long size);
+
+}  // namespace pakrun
