@@ -1,5 +1,7 @@
 #include "lib/fichiers.h"
 
+#include <sys/stat.h>
+
 #include <climits>
 #include <cstdarg>
 #include <cstdlib>
@@ -47,10 +49,11 @@ void Fichier::open(char const* name, char const* mode)
     std::FILE* stream = std::fopen(copie.get(), mode);
     if (stream == nullptr)
         erreur_ouverture(copie.get());
-    // A stream whose length cannot be measured, or does not fit the signed 32-bit offsets
-    // every caller works with (a folder, a pipe, a huge file), is no file this program can use.
+    // Only a regular file whose size fits the signed 32-bit offsets every caller works with
+    // can be used: a folder, a pipe or a huge file cannot be read, measured or addressed.
+    struct stat etat;
     long fin = -1;
-    if (std::fseek(stream, 0, SEEK_END) == 0)
+    if (fstat(fileno(stream), &etat) == 0 && S_ISREG(etat.st_mode) && std::fseek(stream, 0, SEEK_END) == 0)
         fin = std::ftell(stream);
     if (fin < 0 || fin > INT_MAX || std::fseek(stream, 0, SEEK_SET) != 0) {
         std::fclose(stream);
