@@ -4,10 +4,14 @@
 #include <cstring>
 #include <new>
 
+#include "host/commandes_ext_ins.h"
 #include "lib/erreur.h"
 
 Fonction_lua const fonctions[] = {
-    // extraction and insertion commands
+    {"extraire", lua_extraire},
+    {"extraire_fixe", lua_extraire_fixe},
+    {"inserer", lua_inserer},
+    {"inserer_fixe", lua_inserer_fixe},
     // optimiser commands
     // reformatting and word removal commands
     {nullptr, nullptr},
