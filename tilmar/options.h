@@ -1,0 +1,30 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tilmar {
+
+enum class Mode { extract, insert };
+
+// What the command line asks for.
+struct Options {
+    Mode mode = Mode::extract;
+    long long tiles = 0;                 // "-t"
+    long long offset = 0;                // "-o": ROM offset of the first tile
+    long long columns = 16;              // "-c": extraction only
+    std::uint32_t foreground = 0xFFFFFF; // "-f": 0xRRGGBB, extraction only
+    std::uint32_t background = 0x000000; // "-b": 0xRRGGBB, extraction only
+    bool create_rom = false;             // "-n": insertion only
+    std::string rom;
+    std::string bitmap;
+};
+
+// Reads the arguments that follow the program name into `options`. Returns what to print
+// when the command line is wrong (messages, then the usage text), or an empty text when the
+// options are complete and sound.
+std::string parse_options(std::vector<std::string> const& args, Options& options);
+
+std::string usage_text();
+
+}  // namespace tilmar

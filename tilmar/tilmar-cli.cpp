@@ -1,0 +1,142 @@
+#include "tilmar/tilmar-cli.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <new>
+#include <optional>
+
+#include "tilmar/bmp-reader.h"
+#include "tilmar/bmp-writer.h"
+#include "tilmar/options.h"
+#include "tilmar/sheet.h"
+#include "tilmar/stdio-file.h"
+#include "tilmar/tile.h"
+
+namespace tilmar {
+
+namespace {
+
+__attribute__((format(printf, 1, 2))) int fail(char const* format, ...) {
+    std::va_list args;
+    va_start(args, format);
+    std::vprintf(format, args);
+    va_end(args);
+    return 1;
+}
+
+int rom_buffer_failure(long long size) { return fail("unable to allocate %lld byte for rom buffer\n", size); }
+
+int bitmap_buffer_failure(long long size) { return fail("unable to allocate %lld byte for bitmap buffer\n", size); }
+
+// Nothing is created or written before the tiles are read and the picture is drawn, so a
+// refused extraction leaves an existing bitmap file as it was.
+int extract(Options const& options) {
+    char const* const rom_name = options.rom.c_str();
+    char const* const bitmap_name = options.bitmap.c_str();
+    Stdio_file rom(options.rom, "rb");
+    if (!rom.is_open()) return fail("unable to open rom file %s for reading\n", rom_name);
+
+    long long const tiles_size = options.tiles * tile_bytes;
+    long long const rom_size = rom.size();
+    if (rom_size >= 0 && options.offset + tiles_size > rom_size) return fail("%s rom file is too small", rom_name);
+
+    long long const width = tile_side * options.columns;
+    long long const height = tile_side * sheet_tile_rows(options.tiles, options.columns);
+    if (!bmp_fits(width, height))
+        return fail("a bitmap of %lld x %lld pixels is too large for a BMP file\n", width, height);
+
+    std::vector<unsigned char> tiles;
+    try {
+        if (!rom.read_at(options.offset, static_cast<std::size_t>(tiles_size), tiles))
+            return fail("%s rom file is too small", rom_name);
+    } catch (std::bad_alloc const&) {
+        return rom_buffer_failure(tiles_size);
+    }
+
+    std::vector<unsigned char> file;
+    try {
+        Bitmap picture = blank_sheet(options.tiles, options.columns);
+        draw_tiles(tiles, options.columns, picture);
+        file = write_bmp(picture, Palette{options.background, options.foreground});
+    } catch (std::bad_alloc const&) {
+        return bitmap_buffer_failure(bitmap_row_size(width) * height);
+    }
+
+    Stdio_file bitmap(options.bitmap, "wb");
+    if (!bitmap.is_open()) return fail("unable to open bitmap file %s for writing\n", bitmap_name);
+    if (!bitmap.write_at(0, file) || !bitmap.close()) return fail("unable to write bitmap file %s\n", bitmap_name);
+    return 0;
+}
+
+// Every check and every read of the bitmap runs before the first write to the ROM; with "-n"
+// the ROM is only created (or truncated) once the tiles are in hand.
+int insert(Options const& options) {
+    char const* const rom_name = options.rom.c_str();
+    char const* const bitmap_name = options.bitmap.c_str();
+    std::optional<Stdio_file> rom;
+    if (!options.create_rom) {
+        rom.emplace(options.rom, "rb+");
+        if (!rom->is_open()) return fail("unable to open rom file %s for writing\n", rom_name);
+    }
+
+    Stdio_file bitmap(options.bitmap, "rb");
+    if (!bitmap.is_open()) return fail("unable to open bitmap file %s for reading\n", bitmap_name);
+    std::vector<unsigned char> file;
+    try {
+        if (!bitmap.read_all(file)) return fail("unable to read bitmap file %s\n", bitmap_name);
+    } catch (std::bad_alloc const&) {
+        return bitmap_buffer_failure(bitmap.size());
+    }
+
+    Bmp_header header;
+    switch (read_bmp_header(file, header)) {
+    case Bmp_header_check::ok: break;
+    case Bmp_header_check::too_short: return fail("bitmap file %s is too small\n", bitmap_name);
+    case Bmp_header_check::not_bitmap: return fail("%s is not a bitmap file\n", bitmap_name);
+    case Bmp_header_check::not_monochrome: return fail("%s is not a monochrome bitmap\n", bitmap_name);
+    }
+    if (header.width < tile_side)
+        return fail("bitmap file %s is %lld pixels wide, narrower than a tile (12 pixels)\n", bitmap_name, header.width);
+    if (header.width % tile_side != 0)
+        return fail("bitmap file %s is %lld pixels wide, not a multiple of the tile width (12 pixels)\n", bitmap_name,
+                    header.width);
+    long long const columns = header.width / tile_side;
+    if (header.height / tile_side * columns < options.tiles) return fail("bitmap file %s is too small\n", bitmap_name);
+
+    Bitmap picture;
+    switch (read_bmp_pixels(file, header, picture)) {
+    case Bmp_pixels_check::ok: break;
+    case Bmp_pixels_check::outside_file: return fail("%s bitmap file is too small", bitmap_name);
+    case Bmp_pixels_check::size_field_short:
+        return fail("bitmap file %s gives %lu bytes of pixel data where its rows take %lld\n", bitmap_name,
+                    static_cast<unsigned long>(header.data_size), bmp_rows_size(header));
+    }
+
+    std::vector<unsigned char> tiles;
+    try {
+        tiles = read_tiles(picture, columns, options.tiles);
+    } catch (std::bad_alloc const&) {
+        return rom_buffer_failure(options.tiles * tile_bytes);
+    }
+
+    if (options.create_rom) {
+        rom.emplace(options.rom, "wb");
+        if (!rom->is_open()) return fail("unable to open rom file %s for writing\n", rom_name);
+    }
+    if (!rom->write_at(options.offset, tiles) || !rom->close()) return fail("unable to write rom file %s\n", rom_name);
+    return 0;
+}
+
+}  // namespace
+
+int run_tilmar(std::vector<std::string> const& args) {
+    Options options;
+    std::string const refused = parse_options(args, options);
+    if (!refused.empty()) {
+        std::fputs(refused.c_str(), stdout);
+        return 1;
+    }
+    return options.mode == Mode::extract ? extract(options) : insert(options);
+}
+
+}  // namespace tilmar
