@@ -1,0 +1,145 @@
+#include "optimisers/mte.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "lib/erreur.h"
+#include "lib/fichiers.h"
+#include "optimisers/mte-compteur.h"
+
+namespace MTE {
+
+namespace {
+
+// Bytes that can belong to a word: printable, and not the start of a tag.
+bool est_texte(unsigned char c) { return c >= 0x20 && c != '<'; }
+
+// The words of one pass: the best candidates in rank order, up to the first one that overlaps
+// a word already taken, and at most `nombre` of them.
+std::vector<word_t> choisir(Compteur& compteur, int nombre) {
+    std::vector<word_t> choisis;
+    compteur.nouvelle_passe();
+    word_t candidat;
+    while (static_cast<int>(choisis.size()) < nombre && compteur.meilleur(candidat)) {
+        for (word_t const& pris : choisis) {
+            if (IsConflict(candidat.texte, pris.texte)) {
+                compteur.remettre();
+                return choisis;
+            }
+        }
+        choisis.push_back(candidat);
+    }
+    return choisis;
+}
+
+}  // namespace
+
+void Clean(std::string& text) {
+    std::string const& t = text;
+    std::size_t const longueur = t.size();
+    // A run at the very end gains its line end, so the result can be one byte longer.
+    std::string propre;
+    propre.reserve(longueur + 1);
+    std::size_t r = 0;
+    while (r + 3 <= longueur) {
+        unsigned char c = t[r];
+        if (c == '<') {
+            std::size_t fin = t.find('>', r + 1);
+            r = fin == std::string::npos ? longueur : fin + 1;
+        } else if (est_texte(c) && est_texte(t[r + 1]) && est_texte(t[r + 2])) {
+            // The byte that ends the run is looked at next: a "<" there starts a tag.
+            while (r < longueur && est_texte(t[r])) propre += t[r++];
+            propre += '\n';
+        } else {
+            ++r;
+        }
+    }
+    text.swap(propre);
+}
+
+void CleanWord(std::string& text, std::string const& word) {
+    if (!word.empty()) {
+        std::size_t i = text.find(word);
+        while (i != std::string::npos) {
+            text.replace(i, word.size(), word.size(), '\n');
+            i = text.find(word, i + word.size());
+        }
+    }
+    Clean(text);
+}
+
+bool IsConflict(std::string const& a, std::string const& b) {
+    bool const a_court = a.size() <= b.size();
+    std::string const& s = a_court ? a : b;
+    std::string const& l = a_court ? b : a;
+    std::size_t const n = s.size(), m = l.size();
+    for (std::size_t i = 1; i <= n; ++i)
+        if (s.compare(n - i, i, l, 0, i) == 0) return true;
+    for (std::size_t j = 1; j + n <= m; ++j)
+        if (l.compare(j, n, s) == 0) return true;
+    for (std::size_t i = 1; i < n; ++i)
+        if (s.compare(0, i, l, m - i, i) == 0) return true;
+    return false;
+}
+
+void FindMTE(std::string& text, Fichier& out, short& remaining, short max_length, int rom_size) {
+    if (text.empty()) {
+        remaining = 0;
+        std::printf("Empty text.\n");
+        return;
+    }
+    Compteur compteur(text, max_length, rom_size);
+    std::uint32_t total = 0;
+    while (remaining > 0) {
+        std::vector<word_t> choisis = choisir(compteur, remaining);
+        if (choisis.empty()) break;  // every byte of the text has gone into earlier words
+        for (word_t const& mot : choisis) {
+            CleanWord(text, mot.texte);
+            compteur.retirer(mot.texte);
+            std::printf("Taille : %8i  Apparitions : %8i  Score : %8i   \"%s\"\n", static_cast<int>(mot.texte.size()),
+                        static_cast<int>(mot.apparitions), static_cast<int>(mot.score), mot.texte.c_str());
+            out.print("%s\n", mot.texte.c_str());
+            total += mot.score;
+        }
+        remaining = static_cast<short>(remaining - static_cast<int>(choisis.size()));
+    }
+    std::printf("Score total : %d\n", static_cast<int>(total));
+}
+
+void optimiser(char const* input, char const* output, short count, short max_length, int rom_size) {
+    std::printf("Taille mte : %d\n", rom_size);
+    if (rom_size != 1 && rom_size != 2) {
+        std::printf("Erreur, la taille de la mte dans la rom doit être 1 ou 2\n");
+        return;
+    }
+    if (count <= 0) {
+        std::printf("Erreur, le nombre de MTE indiqué est incorrect\n");
+        return;
+    }
+    if (max_length <= rom_size) {
+        std::printf("Erreur, la taille maximale d'une MTE doit être supérieure à %d\n", rom_size);
+        return;
+    }
+    Fichier sortie;
+    try {
+        sortie.open(output, "w");
+    } catch (fopen_error const& e) {
+        std::fputs(e.read_error(), stdout);
+        return;
+    }
+    Fichier entree;
+    try {
+        entree.open(input, "rb");
+    } catch (fopen_error const&) {
+        std::printf("Impossible d'ouvrir le fichier \"%s\"\n", input);
+        return;
+    }
+    std::string texte = Fichiers::charger(entree);
+    entree.close();
+    Clean(texte);
+    short restants = count;
+    FindMTE(texte, sortie, restants, max_length, rom_size);
+    sortie.close();
+}
+
+}  // namespace MTE
