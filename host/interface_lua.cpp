@@ -5,6 +5,7 @@
 #include <new>
 
 #include "host/commandes_ext_ins.h"
+#include "host/commandes_optimiseurs.h"
 #include "lib/erreur.h"
 
 Fonction_lua const fonctions[] = {
@@ -12,7 +13,8 @@ Fonction_lua const fonctions[] = {
     {"extraire_fixe", lua_extraire_fixe},
     {"inserer", lua_inserer},
     {"inserer_fixe", lua_inserer_fixe},
-    // optimiser commands
+    {"optimiser_dte", lua_optimiser_dte},
+    {"optimiser_mte", lua_optimiser_mte},
     // reformatting and word removal commands
     {nullptr, nullptr},
 };

@@ -1,0 +1,82 @@
+#include "host/commandes_optimiseurs.h"
+
+#include <cstdio>
+
+#include "host/blua.h"
+#include "host/interface_lua.h"
+#include "optimisers/dte.h"
+#include "optimisers/mte.h"
+
+namespace {
+
+int nom_d_argument_incorrect(char const* commande) {
+    std::printf("La fonction \"%s\" a un nom d'argument incorrect\n", commande);
+    return 0;
+}
+
+// The first of arguments premier..dernier that is not a string, 0 when all are.
+int premier_non_chaine(Lua& lua, int premier, int dernier) {
+    for (int i = premier; i <= dernier; ++i)
+        if (!lua.isstring(i)) return i;
+    return 0;
+}
+
+// The first of arguments premier..dernier that is not a number, 0 when all are.
+int premier_non_nombre(Lua& lua, int premier, int dernier) {
+    for (int i = premier; i <= dernier; ++i)
+        if (!lua.isnumber(i)) return i;
+    return 0;
+}
+
+int doit_etre_une_chaine(int i) {
+    std::printf("Erreur, l'argument %d doit être une chaine\n", i);
+    return 0;
+}
+
+int doit_etre_un_nombre(int i) {
+    std::printf("Erreur, l'argument %d doit être un nombre\n", i);
+    return 0;
+}
+
+// The operation takes 16-bit counts: the low 16 bits, read as signed.
+short sur_16_bits(int valeur) { return static_cast<short>(static_cast<unsigned short>(valeur)); }
+
+int optimiser_dte(Lua& lua) {
+    if (lua.gettop() != 3) return nom_d_argument_incorrect("optimiser_dte");
+    if (int i = premier_non_chaine(lua, 1, 2)) return doit_etre_une_chaine(i);
+    if (int i = premier_non_nombre(lua, 3, 3)) return doit_etre_un_nombre(i);
+    char const* script = lua.to_string(1);
+    char const* resultat = lua.to_string(2);
+    int nombre = lua.tointeger(3);
+    std::printf("Optimisation DTE du fichier '%s'\n", script);
+    DTE::optimiser(script, resultat, nombre);
+    std::printf("Optimisation DTE terminée !\n\n");
+    return 0;
+}
+
+int optimiser_mte(Lua& lua) {
+    int const arguments = lua.gettop();
+    if (arguments != 4 && arguments != 5) return nom_d_argument_incorrect("optimiser_mte");
+    if (int i = premier_non_chaine(lua, 1, 2)) return doit_etre_une_chaine(i);
+    if (int i = premier_non_nombre(lua, 3, arguments)) return doit_etre_un_nombre(i);
+    char const* script = lua.to_string(1);
+    char const* resultat = lua.to_string(2);
+    int nombre = lua.tointeger(3);
+    int taille_max = lua.tointeger(4);
+    int taille_rom = arguments == 5 ? lua.tointeger(5) : 2;
+    if (taille_rom != 1 && taille_rom != 2) {
+        std::printf("Erreur, la taille de la mte dans la rom doit être 1 ou 2\n");
+        return 0;
+    }
+    // The framing names DTE here too: it is the message scripts have always seen.
+    std::printf("Optimisation DTE du fichier '%s'\n", script);
+    MTE::optimiser(script, resultat, sur_16_bits(nombre), sur_16_bits(taille_max), taille_rom);
+    std::printf("Optimisation DTE terminée !\n\n");
+    return 0;
+}
+
+}  // namespace
+
+int lua_optimiser_dte(lua_State* state) { return proteger(state, optimiser_dte); }
+
+int lua_optimiser_mte(lua_State* state) { return proteger(state, optimiser_mte); }
