@@ -25,6 +25,8 @@ void verifie_tas(T* t, int d, int i) {
 // Sorts the first n elements in increasing order; not stable.
 template <typename T>
 void trier(T* t, int n) {
+    // With no element, d / 2 would still be 0 and the heap building would touch t[0].
+    if (n < 2) return;
     int d = n - 1;
     for (int i = d / 2; i >= 0; --i) verifie_tas(t, d, i);
     while (d > 0) {

@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "dossier_extraction.h"
+#include "extraction/extracteur-fixe.h"
+#include "lib/sortie_capturee.h"
+
+namespace {
+
+char const* const lettres = "41=A\n42=B\n43=C\n44=D\n45=E\n46=F\n";
+
+TEST(ExtFixe, WritesOneLinePerWord) {
+    struct Cas {
+        char const* nom;
+        std::string rom;
+        std::string table;
+        int adresse, nombre, taille;
+        std::string script;
+    };
+    Cas const cas[] = {
+        {"one-byte units", "ABCDEF", lettres, 0, 3, 2, "AB\nCD\nEF\n"},
+        {"from an offset", "ABCDEF", lettres, 2, 2, 1, "C\nD\n"},
+        {"length 0", "ABCDEF", lettres, 0, 3, 0, "\n\n\n"},
+        {"count 0", "ABCDEF", lettres, 0, 0, 2, ""},
+        {"unknown byte is one unit", "A\xFF" "BC", lettres, 0, 2, 2, "A<FF>\nBC\n"},
+        {"empty table", "AB", "", 0, 1, 2, "<41><42>\n"},
+        // A two-byte entry is one unit: the word takes three bytes, and the next starts later.
+        {"multi-byte unit", "ABCD", "41=A\n42=B\n43=C\n4243=<BC>\n", 0, 2, 2, "A<BC>\n<44>\n"},
+        // The look-ahead runs to the end of the block, across the end of a word.
+        {"across words", "ABCD", "41=A\n43=C\n4142=<AB>\n", 0, 3, 1, "<AB>\nC\n\n"},
+        // It stops at the end of the block, though the ROM goes on.
+        {"block end", "ABCD", "41=A\n4142=<AB>\n", 0, 1, 1, "A\n"},
+        {"offset at the end of the ROM", "AB", lettres, 2, 0, 5, ""},
+    };
+    for (Cas const& c : cas) {
+        Dossier_extraction const dossier(c.rom, c.table);
+        auto const r = dossier.ext_fixe(c.adresse, c.nombre, c.taille);
+        EXPECT_EQ(r.script, c.script) << c.nom;
+        EXPECT_EQ(r.messages, "") << c.nom;
+        EXPECT_EQ(r.retour, 1) << c.nom;
+    }
+}
+
+TEST(ExtFixe, RefusesBadArgumentsWithTheFirstFailedCheck) {
+    char const* const hors_rom = "Erreur, l'emplacement du texte est situé hors de la rom\n";
+    char const* const nombre = "Erreur, le nombre de mots est négatif\n";
+    char const* const taille = "Erreur, la taille des mots est négative\n";
+    struct Cas {
+        int adresse, nombre, taille;
+        char const* message;
+    };
+    Cas const cas[] = {
+        {7, 1, 1, hors_rom}, {-1, 1, 1, hors_rom}, {7, -1, -1, hors_rom},
+        {0, -1, 1, nombre},  {0, -1, -1, nombre},  {6, 1, -1, taille},
+    };
+    for (Cas const& c : cas) {
+        Dossier_extraction const dossier("ABCDEF", lettres);
+        auto const r = dossier.ext_fixe(c.adresse, c.nombre, c.taille);
+        EXPECT_EQ(r.messages, c.message) << c.adresse << " " << c.nombre << " " << c.taille;
+        EXPECT_EQ(r.script, "");
+        EXPECT_EQ(r.retour, 0);
+    }
+}
+
+TEST(ExtFixe, ReportsFilesThatCannotBeOpened) {
+    Dossier_extraction const dossier("AB", lettres);
+    std::string const absent = dossier.path("absent");
+    int retour = -1;
+    std::string messages = capturer_sortie([&] {
+        retour = Extracteur::ext_fixe(dossier.rom_.c_str(), absent.c_str(), dossier.script_.c_str(), 0, 1, 1);
+    });
+    EXPECT_EQ(messages, "Impossible d'ouvrir le fichier \"" + absent + "\"\n\n");
+    EXPECT_EQ(retour, 0);
+    messages = capturer_sortie([&] {
+        retour = Extracteur::ext_fixe(absent.c_str(), dossier.table_.c_str(), dossier.script_.c_str(), 0, 1, 1);
+    });
+    EXPECT_EQ(messages, "fopen_error : Impossible d'ouvrir le fichier \"" + absent + "\"\n\n");
+    EXPECT_FALSE(dossier.exists("script.txt"));
+}
+
+// Only the bytes that the ROM holds are decoded; the units left without bytes write nothing.
+TEST(ExtFixe, BlockPastTheEndOfTheRomDecodesOnlyWhatWasRead) {
+    struct Cas {
+        int adresse, nombre, taille;
+        std::string script, messages;
+    };
+    Cas const cas[] = {
+        {1, 2, 2, "BC\n\n", "Attention, les mots dépassent la fin de la rom : seuls les 2 octets qui s'y trouvent seront lus\n"},
+        {0, 2, 4, "ABC\n\n", "Attention, les mots dépassent la fin de la rom : seuls les 3 octets qui s'y trouvent seront lus\n"},
+        {3, 2, 1, "\n\n", "Attention, les mots dépassent la fin de la rom : seuls les 0 octets qui s'y trouvent seront lus\n"},
+        {0, 3, 0x40000000, "ABC\n\n\n",
+         "Attention, les mots dépassent la fin de la rom : seuls les 3 octets qui s'y trouvent seront lus\n"},
+    };
+    for (Cas const& c : cas) {
+        Dossier_extraction const dossier("ABC", lettres);
+        auto const r = dossier.ext_fixe(c.adresse, c.nombre, c.taille);
+        EXPECT_EQ(r.script, c.script) << c.adresse << " " << c.nombre << " " << c.taille;
+        EXPECT_EQ(r.messages, c.messages);
+        EXPECT_EQ(r.retour, 1);
+    }
+}
+
+TEST(ExtFixe, WordsThatUseUpTheBlockLeaveTheirLastUnitsEmpty) {
+    Dossier_extraction const dossier("ABABAB", "4142=<AB>\n");
+    auto const r = dossier.ext_fixe(0, 3, 1);  // block of 3 bytes: 41 42 41
+    EXPECT_EQ(r.script, "<AB>\n<41>\n\n");
+    EXPECT_EQ(r.messages, "");
+}
+
+}  // namespace
