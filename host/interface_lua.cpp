@@ -6,6 +6,7 @@
 
 #include "host/commandes_ext_ins.h"
 #include "host/commandes_optimiseurs.h"
+#include "host/commandes_texte.h"
 #include "lib/erreur.h"
 
 Fonction_lua const fonctions[] = {
@@ -15,7 +16,8 @@ Fonction_lua const fonctions[] = {
     {"inserer_fixe", lua_inserer_fixe},
     {"optimiser_dte", lua_optimiser_dte},
     {"optimiser_mte", lua_optimiser_mte},
-    // reformatting and word removal commands
+    {"supprimer_mots", lua_supprimer_mots},
+    {"mettre_en_forme", lua_mettre_en_forme},
     {nullptr, nullptr},
 };
 

@@ -1,0 +1,66 @@
+#include "host/commandes_texte.h"
+
+#include <cstdio>
+
+#include "host/blua.h"
+#include "host/interface_lua.h"
+#include "reformat/auto_lb.h"
+#include "reformat/suppr.h"
+
+namespace {
+
+// Checks that arguments premier..dernier are strings; reports the first that is not.
+bool chaines(Lua& lua, int premier, int dernier) {
+    for (int i = premier; i <= dernier; ++i) {
+        if (!lua.isstring(i)) {
+            std::printf("Erreur, l'argument %d doit être une chaine\n", i);
+            return false;
+        }
+    }
+    return true;
+}
+
+// Checks that arguments premier..dernier are numbers; reports the first that is not.
+bool nombres(Lua& lua, int premier, int dernier) {
+    for (int i = premier; i <= dernier; ++i) {
+        if (!lua.isnumber(i)) {
+            std::printf("Erreur, l'argument %d doit être un nombre\n", i);
+            return false;
+        }
+    }
+    return true;
+}
+
+int supprimer_mots(Lua& lua) {
+    if (!chaines(lua, 1, 3)) return 0;
+    char const* entree = lua.to_string(1);
+    char const* sortie = lua.to_string(2);
+    char const* liste = lua.to_string(3);
+    std::printf("Suppression des mots de la liste '%s' dans le fichier '%s'...\n", liste, entree);
+    Suppr_mots::supprimer(entree, sortie, liste);
+    std::fputs("Suppression terminée !\n\n", stdout);
+    return 0;
+}
+
+int mettre_en_forme(Lua& lua) {
+    if (!chaines(lua, 1, 3) || !nombres(lua, 4, 5)) return 0;
+    char const* entree = lua.to_string(1);
+    char const* sortie = lua.to_string(2);
+    char const* table = lua.to_string(3);
+    int const largeur = lua.tointeger(4);
+    int const lignes = lua.tointeger(5);
+    std::printf("Mise en forme du fichier '%s'...\n", entree);
+    Auto_LB::remettre_en_forme(entree, sortie, table, largeur, lignes);
+    std::fputs("Mise en forme terminée !\n\n", stdout);
+    return 0;
+}
+
+}  // namespace
+
+int lua_supprimer_mots(lua_State* state) {
+    return proteger(state, supprimer_mots);
+}
+
+int lua_mettre_en_forme(lua_State* state) {
+    return proteger(state, mettre_en_forme);
+}

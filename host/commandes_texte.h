@@ -1,0 +1,11 @@
+#pragma once
+
+extern "C" {
+#include <lua.h>
+}
+
+// The script commands supprimer_mots(script, output, word list) and
+// mettre_en_forme(script, output, table, width, lines per box): each checks its arguments,
+// prints its framing messages and calls its operation; neither returns a result.
+int lua_supprimer_mots(lua_State* state);
+int lua_mettre_en_forme(lua_State* state);
