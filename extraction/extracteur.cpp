@@ -46,7 +46,8 @@ int extraire(char const* rom, char const* table, char const* script, int debut, 
     std::size_t const lus = static_cast<std::size_t>(f_rom.read(texte.data(), 1, static_cast<int>(texte.size())));
 
     // With 2- or 3-byte pointers only the low 16 or 24 bits of a position are compared.
-    auto tronquer = [taille](unsigned int valeur) { return Octets::tronquer(valeur, static_cast<unsigned int>(taille)); };
+    unsigned int const masque = Octets::tronquer(0xFFFFFFFFu, static_cast<unsigned int>(taille));
+    auto tronquer = [masque](unsigned int valeur) { return valeur & masque; };
     std::size_t suivant = 0;
     std::size_t const total = pointeurs.size();
     // Pointers to text before the range never get a tag.

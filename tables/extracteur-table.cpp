@@ -29,10 +29,6 @@ String const* Table_ext::chercher(unsigned char const* octets, std::size_t longu
     return index_.chercher(octets, longueur);
 }
 
-String const* Table_ext::plus_long(unsigned char const* octets, std::size_t disponible, std::size_t& longueur) const {
-    return index_.plus_long(octets, disponible, longueur);
-}
-
 void Table_ext::afficher() const {
     for (auto const& [cle, texte] : entrees_) {
         stdout << cle;

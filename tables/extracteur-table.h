@@ -28,7 +28,10 @@ public:
     // Longest match: the text of the longest key that begins the `disponible` bytes given, with
     // its length in `longueur`; null (and 0) when no key does. Gives the same answer as trying
     // chercher with `disponible` bytes, then one fewer, down to one byte.
-    String const* plus_long(unsigned char const* octets, std::size_t disponible, std::size_t& longueur) const;
+    // Inline: extraction calls it once per decoded unit.
+    String const* plus_long(unsigned char const* octets, std::size_t disponible, std::size_t& longueur) const {
+        return index_.plus_long(octets, disponible, longueur);
+    }
 
     // The longest key length in bytes (0 when empty).
     unsigned int taille_max() const { return taille_max_; }
