@@ -1,0 +1,121 @@
+#include "insertion/insereur-pointeur.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "insertion/image-rom.h"
+#include "lib/erreur.h"
+#include "lib/fichiers.h"
+#include "support/capture.h"
+#include "support/scratch.h"
+
+namespace {
+
+using test_support::Scratch;
+
+struct Resultat {
+    std::string rom;  // the whole file after the image was written back
+    std::string sortie;
+};
+
+// Writes one pointer through an image of the whole ROM, then saves the image.
+Resultat ecrire(std::string const& rom, int position, int numero, int adresse, int nombre, int taille,
+                char const* formule, bool ordre) {
+    Scratch dossier;
+    dossier.write("rom.bin", rom);
+    Resultat r;
+    r.sortie = test_support::capture_stdout([&] {
+        Fichier f(dossier.path("rom.bin").c_str(), "rb+");
+        Insereur::Image_rom image;
+        ASSERT_TRUE(image.charger(f, 0, f.size()));
+        Insereur::inserer_pointeur(image, position, numero, adresse, nombre, taille, formule, ordre);
+        ASSERT_TRUE(image.enregistrer(f));
+    });
+    r.rom = dossier.read("rom.bin");
+    return r;
+}
+
+std::string octets(std::initializer_list<int> valeurs) {
+    std::string s;
+    for (int v : valeurs) s += static_cast<char>(v);
+    return s;
+}
+
+TEST(InsererPointeur, WritesTheFormulasValueInTheSlotsSizeAndOrder) {
+    struct Cas {
+        int position;
+        int taille;
+        char const* formule;
+        bool ordre;
+        std::string attendu;  // the slot's bytes
+    };
+    Cas const cas[] = {
+        {0x12345, 2, "X", true, octets({0x45, 0x23})},  // the high part 0x01 is dropped
+        {0x12345, 2, "X", false, octets({0x23, 0x45})},
+        {0x12345, 3, "X+$C00000", false, octets({0xC1, 0x23, 0x45})},
+        {0x12345, 3, "X+$C00000", true, octets({0x45, 0x23, 0xC1})},
+        {0x12345, 4, "X*$100+$7F", true, octets({0x7F, 0x45, 0x23, 0x01})},
+        {0x12345, 4, "X*$100+$7F", false, octets({0x01, 0x23, 0x45, 0x7F})},
+        {0x12345, 3, "((X/$8000)*$10000)+(X%$8000)+$8000", true, octets({0x45, 0xA3, 0x02})},
+    };
+    for (Cas const& c : cas) {
+        std::string const rom(16, '\xEE');
+        // Slot 2 of a table at offset 4.
+        Resultat r = ecrire(rom, c.position, 2, 4, 3, c.taille, c.formule, c.ordre);
+        std::string attendu = rom;
+        attendu.replace(4 + c.taille, c.taille, c.attendu);
+        EXPECT_EQ(r.rom, attendu) << c.formule << " size " << c.taille;
+        EXPECT_EQ(r.sortie, "");
+    }
+}
+
+TEST(InsererPointeur, TheLastSlotIsWrittenAndNumbersOutsideTheTableAreRefused) {
+    std::string const rom(12, '\xEE');
+    Resultat dernier = ecrire(rom, 0x0102, 3, 0, 3, 2, "X", false);
+    EXPECT_EQ(dernier.rom, std::string(4, '\xEE') + octets({0x01, 0x02}) + std::string(6, '\xEE'));
+
+    struct Cas {
+        int numero;
+        char const* message;
+    };
+    Cas const refus[] = {
+        {4, "Erreur : le pointeur numéro 4 ne sera pas inseré : son numéro est supérieur au nombre de pointeurs\n"},
+        {0, "Erreur : le pointeur numéro 0 ne sera pas inseré : son numéro est inférieur à 1\n"},
+        {-2, "Erreur : le pointeur numéro -2 ne sera pas inseré : son numéro est inférieur à 1\n"},
+    };
+    for (Cas const& c : refus) {
+        Resultat r = ecrire(rom, 0x0102, c.numero, 0, 3, 2, "X", false);
+        EXPECT_EQ(r.sortie, c.message);
+        EXPECT_EQ(r.rom, rom);
+    }
+}
+
+TEST(InsererPointeur, ASlotNotWhollyInsideTheRomIsRefusedAndTheFileKeepsItsSize) {
+    std::string const rom(10, '\xEE');
+    // Slot 3 of 3-byte pointers at offset 2 covers 8..10: one byte past the end.
+    Resultat partiel = ecrire(rom, 0x10, 3, 2, 5, 3, "X", true);
+    EXPECT_EQ(partiel.sortie,
+              "Erreur : le pointeur numéro 3 ne sera pas inseré : son emplacement est situé hors de la rom\n");
+    EXPECT_EQ(partiel.rom, rom);
+    // Slot 2 covers 5..7, wholly inside.
+    Resultat dedans = ecrire(rom, 0x10, 2, 2, 5, 3, "X", true);
+    EXPECT_EQ(dedans.rom, std::string(5, '\xEE') + octets({0x10, 0x00, 0x00}) + std::string(2, '\xEE'));
+}
+
+TEST(InsererPointeur, AFormulaErrorGoesThroughWithTheSlotUnwritten) {
+    Scratch dossier;
+    std::string const rom(8, '\xEE');
+    dossier.write("rom.bin", rom);
+    {
+        Fichier f(dossier.path("rom.bin").c_str(), "rb+");
+        Insereur::Image_rom image;
+        ASSERT_TRUE(image.charger(f, 0, f.size()));
+        EXPECT_THROW(Insereur::inserer_pointeur(image, 4, 1, 0, 2, 2, "X-$10", true), math_error);
+        EXPECT_THROW(Insereur::inserer_pointeur(image, 4, 1, 0, 2, 2, "X/0", true), math_error);
+        ASSERT_TRUE(image.enregistrer(f));
+    }
+    EXPECT_EQ(dossier.read("rom.bin"), rom);
+}
+
+}  // namespace

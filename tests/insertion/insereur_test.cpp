@@ -1,0 +1,240 @@
+#include "insertion/insereur.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "lib/erreur.h"
+#include "support/capture.h"
+#include "support/scratch.h"
+
+namespace {
+
+using test_support::Scratch;
+
+std::string const table_abc = "41=A\n42=B\n43=C\n";
+
+struct Insertion {
+    std::string sortie;
+    int resultat = -1;
+    std::string rom;
+    bool math_error = false;  // the formula's error went through, with this message
+    std::string message;
+};
+
+struct Parametres {
+    int debut;
+    int fin;
+    int adresse = 0;
+    int nombre = 0;
+    int taille = 2;
+    char const* formule = "X";
+    bool ordre = true;
+};
+
+Insertion inserer(std::string const& rom, std::string const& table, std::string const& script, Parametres p) {
+    Scratch d;
+    d.write("rom.bin", rom);
+    d.write("table.tbl", table);
+    d.write("script.txt", script);
+    Insertion r;
+    r.sortie = test_support::capture_stdout([&] {
+        try {
+            r.resultat = Insereur::inserer(d.path("rom.bin").c_str(), d.path("table.tbl").c_str(),
+                                           d.path("script.txt").c_str(), p.debut, p.fin, p.adresse, p.nombre,
+                                           p.taille, p.formule, p.ordre);
+        } catch (math_error const& e) {
+            r.math_error = true;
+            r.message = e.read_error();
+        }
+    });
+    r.rom = d.read("rom.bin");
+    return r;
+}
+
+std::string octets(std::initializer_list<int> valeurs) {
+    std::string s;
+    for (int v : valeurs) s += static_cast<char>(v);
+    return s;
+}
+
+std::string const rom_ee(12, '\xEE');
+
+// rom_ee with `bytes` at `offset`.
+std::string avec(std::string rom, int offset, std::string const& bytes) {
+    rom.replace(static_cast<std::size_t>(offset), bytes.size(), bytes);
+    return rom;
+}
+
+TEST(Inserer, TextThatExactlyFillsTheRangeLeavesNoRoomAndWritesNoZero) {
+    Insertion r = inserer(rom_ee, table_abc, "ABC", {2, 4});
+    EXPECT_EQ(r.sortie, "0 octets restants\n");
+    EXPECT_EQ(r.rom, avec(rom_ee, 2, "ABC"));
+    EXPECT_EQ(r.resultat, 5);
+}
+
+TEST(Inserer, TheRestOfTheRangeIsFilledWithZerosAndTheEndPositionReturned) {
+    Insertion r = inserer(rom_ee, table_abc, "AB", {2, 6});
+    EXPECT_EQ(r.sortie, "3 octets restants\n");
+    EXPECT_EQ(r.rom, avec(rom_ee, 2, octets({0x41, 0x42, 0, 0, 0})));
+    EXPECT_EQ(r.resultat, 4);
+}
+
+TEST(Inserer, OverflowCountsTheShortfallAndLaterPointersDesignateWhereWritingStopped) {
+    // "EF" is one two-byte entry: after A at 2 it would end at 4, one past the end 3.
+    std::string const table = table_abc + "4546=EF\n";
+    Insertion r = inserer(rom_ee, table, "AEF<PT0001>\nAB", {2, 3, 8, 2, 2, "X", true});
+    EXPECT_EQ(r.sortie, "Espace insuffisant, il manque 3 octets...\n");
+    std::string attendu = avec(rom_ee, 2, octets({0x41, 0}));
+    attendu = avec(attendu, 8, octets({0x03, 0x00}));  // pointer 1 designates offset 3
+    EXPECT_EQ(r.rom, attendu);
+    EXPECT_EQ(r.resultat, 3);
+
+    Insertion un = inserer(rom_ee, table, "AEF", {2, 3});
+    EXPECT_EQ(un.sortie, "Espace insuffisant, il manque 1 octets...\n");
+}
+
+TEST(Inserer, APointerTagRewritesItsSlotWithTheStartOfTheTextThatFollows) {
+    Insertion r = inserer(rom_ee, table_abc, "<PT0002>\nAB", {8, 11, 0, 3, 2, "X+$8000", true});
+    EXPECT_EQ(r.sortie, "2 octets restants\n");
+    std::string attendu = avec(rom_ee, 2, octets({0x08, 0x80}));
+    EXPECT_EQ(r.rom, avec(attendu, 8, octets({0x41, 0x42, 0, 0})));
+}
+
+TEST(Inserer, RepeatedAndConsecutiveTags) {
+    // Pointer 1 twice: the later tag decides. Pointers 2 and 3 share one text.
+    Insertion r = inserer(rom_ee, table_abc, "<PT0001>\nA<PT1>\nB<PT0002>\n<PT0003>\nC", {8, 11, 0, 3, 2, "X", false});
+    std::string attendu = avec(rom_ee, 0, octets({0x00, 0x09, 0x00, 0x0A, 0x00, 0x0A}));
+    EXPECT_EQ(r.rom, avec(attendu, 8, octets({0x41, 0x42, 0x43, 0})));
+    EXPECT_EQ(r.sortie, "1 octets restants\n");
+}
+
+TEST(Inserer, ATagAboveTheSlotCountIsReportedAndTheTextStillWritten) {
+    Insertion r = inserer(rom_ee, table_abc, "<PT0003>\nAB", {8, 9, 0, 2, 2, "X", true});
+    EXPECT_EQ(r.sortie,
+              "Erreur : le pointeur numéro 3 ne sera pas inseré : son numéro est supérieur au nombre de pointeurs\n"
+              "0 octets restants\n");
+    EXPECT_EQ(r.rom, avec(rom_ee, 8, "AB"));
+}
+
+TEST(Inserer, TagsThatAreNotWholeLinesAreText) {
+    // No line feed after the tag at the end of the script: each character is unknown.
+    Insertion r = inserer(rom_ee, table_abc + "50=P\n", "A<PT2>", {8, 11, 0, 3, 2});
+    EXPECT_EQ(r.sortie,
+              "Le caractère \"<\" est inconnu (\"<PT2>\")...\n"
+              "Le caractère \"T\" est inconnu (\"T2>\")...\n"
+              "Le caractère \"2\" est inconnu (\"2>\")...\n"
+              "Le caractère \">\" est inconnu (\">\")...\n"
+              "2 octets restants\n");
+    EXPECT_EQ(r.rom, avec(rom_ee, 8, octets({0x41, 0x50, 0, 0})));
+}
+
+TEST(Inserer, RawBytesAreUpperCaseOnly) {
+    std::string const table = "30=0\n61=a\n3E=>\n";
+    Insertion r = inserer(rom_ee, table, "<0A><0a>", {2, 6});
+    EXPECT_EQ(r.sortie, "Le caractère \"<\" est inconnu (\"<0a>\")...\n1 octets restants\n");
+    EXPECT_EQ(r.rom, avec(rom_ee, 2, octets({0x0A, 0x30, 0x61, 0x3E, 0})));
+}
+
+TEST(Inserer, LongestMatchWins) {
+    std::string const table = "74=t\n68=h\n65=e\nF0=the\n";
+    Insertion r = inserer(rom_ee, table, "theth", {0, 3});
+    EXPECT_EQ(r.rom, avec(rom_ee, 0, octets({0xF0, 0x74, 0x68, 0})));
+}
+
+TEST(Inserer, LineEndsOfTheScriptAreNormalisedAndUnknownLineFeedsShownEscaped) {
+    Insertion connu = inserer(rom_ee, table_abc + "0A=\\n\n", "A\r\nB", {0, 3});
+    EXPECT_EQ(connu.rom, avec(rom_ee, 0, octets({0x41, 0x0A, 0x42, 0})));
+    Insertion inconnu = inserer(rom_ee, table_abc, "A\nB", {0, 3});
+    EXPECT_EQ(inconnu.sortie, "Le caractère \"\\n\" est inconnu (\"\\nB\")...\n2 octets restants\n");
+}
+
+TEST(Inserer, TheEndByteMustLieInsideTheRom) {
+    Insertion dernier = inserer(rom_ee, table_abc, "AB", {10, 11});
+    EXPECT_EQ(dernier.sortie, "0 octets restants\n");
+    EXPECT_EQ(dernier.rom, avec(rom_ee, 10, "AB"));
+    Insertion dehors = inserer(rom_ee, table_abc, "AB", {10, 12});
+    EXPECT_EQ(dehors.sortie, "Erreur, l'emplacement du texte est situé hors de la rom\n");
+    EXPECT_EQ(dehors.rom, rom_ee);
+    EXPECT_EQ(dehors.resultat, 10);
+}
+
+TEST(Inserer, ChecksRunInOrderBeforeAnythingIsWritten) {
+    struct Cas {
+        Parametres p;
+        char const* message;
+    };
+    Cas const cas[] = {
+        {{5, 4, -1, -1, 1}, "Erreur, le début du texte se situe après la fin du texte\n"},
+        {{-1, 4, -1, -1, 1}, "Erreur, l'emplacement du texte est situé hors de la rom\n"},
+        {{13, 14, -1, -1, 1}, "Erreur, l'emplacement du texte est situé hors de la rom\n"},
+        {{2, 4, 13, -1, 1}, "Erreur, l'adresse du début des pointeurs se situe en dehors de la rom\n"},
+        {{2, 4, -1, -1, 1}, "Erreur, l'adresse du début des pointeurs se situe en dehors de la rom\n"},
+        {{2, 4, 12, -1, 1}, "Erreur, le nombre de pointeurs est négatif\n"},
+        {{2, 4, 0, 0, 1}, "Erreur, la taille des pointeurs est incorrecte\n"},
+        {{2, 4, 0, 0, 5}, "Erreur, la taille des pointeurs est incorrecte\n"},
+    };
+    for (Cas const& c : cas) {
+        Insertion r = inserer(rom_ee, table_abc, "<PT0001>\nABC", c.p);
+        EXPECT_EQ(r.sortie, c.message);
+        EXPECT_EQ(r.rom, rom_ee);
+        EXPECT_EQ(r.resultat, c.p.debut);
+    }
+}
+
+TEST(Inserer, FilesThatCannotBeOpenedAreReported) {
+    Scratch d;
+    d.write("rom.bin", rom_ee);
+    d.write("table.tbl", table_abc);
+    d.write("script.txt", "AB");
+    std::string const rom = d.path("rom.bin"), table = d.path("table.tbl"), script = d.path("script.txt");
+    std::string const absent = d.path("absent");
+    struct Cas {
+        std::string rom, table, script, message;
+    };
+    Cas const cas[] = {
+        {rom, absent, script, "Impossible d'ouvrir le fichier \"" + absent + "\"\n\n"},
+        {absent, table, script, "fopen_error : Impossible d'ouvrir le fichier \"" + absent + "\"\n\n"},
+        {rom, table, absent, "Impossible d'ouvrir le fichier \"" + absent + "\"\n"},
+    };
+    for (Cas const& c : cas) {
+        int resultat = -1;
+        std::string sortie = test_support::capture_stdout([&] {
+            resultat = Insereur::inserer(c.rom.c_str(), c.table.c_str(), c.script.c_str(), 3, 5, 0, 0, 2, "X", true);
+        });
+        EXPECT_EQ(sortie, c.message);
+        EXPECT_EQ(resultat, 3);
+        EXPECT_EQ(d.read("rom.bin"), rom_ee);
+    }
+}
+
+TEST(Inserer, AFormulaErrorLeavesTheRomUntouched) {
+    // The text before the failing tag is encoded but never reaches the file; what was printed stays.
+    Insertion r = inserer(rom_ee, table_abc, "AZB<PT0001>\nC", {4, 9, 0, 2, 2, "X-$100", true});
+    EXPECT_TRUE(r.math_error);
+    EXPECT_EQ(r.message, "math_error : Le résultat va être négatif, calcul arrêté.\n");
+    EXPECT_EQ(r.sortie, "Le caractère \"Z\" est inconnu (\"ZB<PT0001>\")...\n");
+    EXPECT_EQ(r.rom, rom_ee);
+}
+
+TEST(Inserer, SlotsOutsideTheRomAreRefusedAndTheFileNeverGrows) {
+    // Two-byte slots from offset 9: slot 1 is 9..10, slot 2 would be 11..12, past the end.
+    Insertion r = inserer(rom_ee, table_abc, "<PT0000>\nA<PT0002>\nB<PT0001>\nC", {0, 3, 9, 2, 2, "X", true});
+    EXPECT_EQ(r.sortie,
+              "Erreur : le pointeur numéro 0 ne sera pas inseré : son numéro est inférieur à 1\n"
+              "Erreur : le pointeur numéro 2 ne sera pas inseré : son emplacement est situé hors de la rom\n"
+              "1 octets restants\n");
+    std::string attendu = avec(rom_ee, 0, octets({0x41, 0x42, 0x43, 0}));
+    EXPECT_EQ(r.rom, avec(attendu, 9, octets({0x02, 0x00})));
+}
+
+TEST(Inserer, SlotsInsideTheRangeEndAsIfWrittenInScriptOrder) {
+    // Pointer 1 lies in the range: once written before the text that covers it, once in the
+    // part that the zero filling covers at the end.
+    Insertion texte = inserer(rom_ee, table_abc, "AB<PT0001>\nC", {0, 5, 0, 1, 2, "X+$1234", true});
+    EXPECT_EQ(texte.rom, avec(rom_ee, 0, octets({0x36, 0x12, 0x43, 0, 0, 0})));
+    Insertion zeros = inserer(rom_ee, table_abc, "<PT0001>\nAB", {0, 5, 4, 1, 2, "X+$1234", true});
+    EXPECT_EQ(zeros.rom, avec(rom_ee, 0, octets({0x41, 0x42, 0, 0, 0, 0})));
+}
+
+}  // namespace
