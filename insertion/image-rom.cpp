@@ -12,7 +12,7 @@ bool Image_rom::charger(Fichier& rom, int debut, int fin) {
     debut_ = debut;
     taille_rom_ = rom.size();
     octets_.assign(static_cast<std::size_t>(fin - debut), 0);
-    modifies_.assign(octets_.size(), false);
+    modifies_.assign(octets_.size(), 0);
     if (octets_.empty()) return true;
     rom.seek(debut, 0);
     return rom.read(octets_.data(), 1, static_cast<int>(octets_.size())) == static_cast<int>(octets_.size());
@@ -25,13 +25,13 @@ bool Image_rom::dans_la_rom(long long position, int nombre) const {
 void Image_rom::ecrire(int position, unsigned char const* octets, int nombre) {
     std::size_t const i = place(position, nombre);
     std::copy(octets, octets + nombre, octets_.begin() + static_cast<long>(i));
-    std::fill_n(modifies_.begin() + static_cast<long>(i), nombre, true);
+    std::fill_n(modifies_.begin() + static_cast<long>(i), nombre, 1);
 }
 
 void Image_rom::remplir(int position, int nombre, unsigned char octet) {
     std::size_t const i = place(position, nombre);
     std::fill_n(octets_.begin() + static_cast<long>(i), nombre, octet);
-    std::fill_n(modifies_.begin() + static_cast<long>(i), nombre, true);
+    std::fill_n(modifies_.begin() + static_cast<long>(i), nombre, 1);
 }
 
 std::size_t Image_rom::place(int position, int nombre) const {

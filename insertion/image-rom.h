@@ -35,7 +35,7 @@ private:
     int debut_ = 0;
     int taille_rom_ = 0;
     std::vector<unsigned char> octets_;
-    std::vector<bool> modifies_;
+    std::vector<unsigned char> modifies_;  // 1 for each byte written
 };
 
 }  // namespace Insereur
