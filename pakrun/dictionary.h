@@ -18,7 +18,13 @@ public:
     Dictionary();
 
     unsigned char at(int position) const { return bytes_[position & 0xFF]; }
-    void put(int position, unsigned char byte);
+    // Inline: every byte coded or decoded passes through here.
+    void put(int position, unsigned char byte) {
+        position &= 0xFF;
+        positions_[bytes_[position]].erase(position);
+        positions_[byte].insert(position);
+        bytes_[position] = byte;
+    }
 
     PositionSet const& positionsOf(unsigned char byte) const { return positions_[byte]; }
 

@@ -2,14 +2,6 @@
 
 namespace pakrun {
 
-namespace {
-
-// Bytes matched through the position sets before the remaining candidates are counted one
-// by one. Beyond a few bytes few candidates are left, and counting them is cheaper.
-constexpr int indexedBytes = 3;
-
-}  // namespace
-
 int checkSequence(Dictionary const& ring, int a, int b) {
     int count = 0;
     while (count < longestMatch && ring.at(a + count) == ring.at(b + count)) ++count;
@@ -17,40 +9,28 @@ int checkSequence(Dictionary const& ring, int a, int b) {
 }
 
 int findSequence(Dictionary const& ring, int position, int& best) {
-    // Candidates are held as offsets t = candidate - position (modulo 256): the nearest
-    // candidate, position - 1, is t = 255, so "nearest first" is "highest t first". A
-    // candidate matches k bytes when ring[position + t + i] = ring[position + i] for each i < k.
-    PositionSet left = PositionSet::candidates() & ring.positionsOf(ring.at(position)).shiftedDown(position);
-    if (left.empty()) {
+    position &= 0xFF;
+    // `reached` holds, for every candidate c whose first `matched` bytes match, the position
+    // c + matched - 1 of its last matching byte: one more byte is then a shift by one and an
+    // intersection with where that byte occurs. The candidates are every position but the
+    // coding position and the 16 after it.
+    PositionSet reached = ring.positionsOf(ring.at(position)).without(position, longestMatch);
+    if (reached.empty()) {
         best = 0;
         return 0;
     }
     int matched = 1;
-    for (; matched < indexedBytes; ++matched) {
-        int const at = position + matched;
-        PositionSet const next = left & ring.positionsOf(ring.at(at)).shiftedDown(at);
+    while (matched < longestMatch && !reached.single()) {
+        PositionSet const next = reached.shiftedUpByOne() & ring.positionsOf(ring.at(position + matched));
         if (next.empty()) break;
-        left = next;
+        reached = next;
+        ++matched;
     }
-    if (matched < indexedBytes) {
-        // Every candidate left matches exactly `matched` bytes: the nearest wins.
-        best = (position + left.highest()) & 0xFF;
-        return matched;
-    }
-    // Same rule as a scan of all 239 candidates, nearest first: only a strictly longer match
-    // replaces the best one, and a full-length match ends the search.
-    int length = 0;
-    for (int t = left.highest(); t >= 0; t = left.highest()) {
-        left.erase(t);
-        int const candidate = (position + t) & 0xFF;
-        int const count = checkSequence(ring, candidate, position);
-        if (count > length) {
-            length = count;
-            best = candidate;
-            if (length == longestMatch) break;
-        }
-    }
-    return length;
+    // Nearest first, as a scan from position - 1 down that keeps only strictly longer matches.
+    best = (reached.nearestDownFrom(position - 1 + matched - 1) - (matched - 1)) & 0xFF;
+    // A lone candidate wins with all it matches; otherwise every candidate left matches
+    // exactly `matched` bytes.
+    return reached.single() ? checkSequence(ring, best, position) : matched;
 }
 
 int copyDictionary(Dictionary& ring, int source, int destination, int count) {
