@@ -5,6 +5,8 @@
 #include <fstream>
 #include <string>
 
+#include <unistd.h>
+
 #include "extraction/extracteur.h"
 #include "rom_generee.h"
 
@@ -17,7 +19,8 @@ void ecrire(std::string const& chemin, std::string const& octets) {
 // Pointer-driven extraction of a 4 MiB text range with 20,000 pointers, files included.
 void BM_extraire(benchmark::State& state) {
     Rom_generee const g = generer_rom(4 << 20, 20000, 1);
-    std::filesystem::path const dossier = std::filesystem::temp_directory_path() / "vorlan-bench-extraction";
+    std::filesystem::path const dossier =
+        std::filesystem::temp_directory_path() / ("vorlan-bench-extraction-" + std::to_string(getpid()));
     std::filesystem::create_directories(dossier);
     std::string const rom = (dossier / "rom.bin").string();
     std::string const table = (dossier / "table.tbl").string();
