@@ -1,6 +1,4 @@
 #pragma once
-#include <cstddef>
-#include <cstring>
 #include <map>
 #include <string_view>
 
@@ -54,24 +52,17 @@ public:
     void afficher() const;
 
 private:
-    // Byte order of the texts, as String orders them, but also usable with a byte range
-    // cut out of a script, so that a lookup builds no String.
+    // Byte order of the texts (string_view compares unsigned bytes), as String orders them;
+    // it also takes a byte range cut out of a script, so that a lookup builds no String.
     struct Ordre_octets {
         using is_transparent = void;
-        static int comparer(char const* a, std::size_t la, char const* b, std::size_t lb) {
-            std::size_t const n = la < lb ? la : lb;
-            int const c = n == 0 ? 0 : std::memcmp(a, b, n);
-            if (c != 0) return c;
-            return la < lb ? -1 : (la > lb ? 1 : 0);
+        static std::string_view vue(std::string_view texte) { return texte; }
+        static std::string_view vue(String const& texte) {
+            return texte.data() == nullptr ? std::string_view() : std::string_view(texte.data(), texte.length());
         }
-        static std::string_view vue(String const& s) {
-            return s.data() == nullptr ? std::string_view() : std::string_view(s.data(), s.length());
-        }
-        bool operator()(String const& a, String const& b) const { return (*this)(vue(a), vue(b)); }
-        bool operator()(String const& a, std::string_view b) const { return (*this)(vue(a), b); }
-        bool operator()(std::string_view a, String const& b) const { return (*this)(a, vue(b)); }
-        bool operator()(std::string_view a, std::string_view b) const {
-            return comparer(a.data(), a.size(), b.data(), b.size()) < 0;
+        template <class A, class B>
+        bool operator()(A const& a, B const& b) const {
+            return vue(a) < vue(b);
         }
     };
 

@@ -25,7 +25,7 @@ std::string const FIN_SUPPRESSION = "Suppression terminée !\n\n";
 std::string const CADRE_MISE_EN_FORME = "Mise en forme du fichier 'script.txt'...\n";
 std::string const FIN_MISE_EN_FORME = "Mise en forme terminée !\n\n";
 
-TEST(SupprimerMots, MarksTheWordsBetweenItsFramingMessages) {
+TEST(CommandeSupprimerMots, MarksTheWordsBetweenItsFramingMessages) {
     Scratch s;
     preparer(s);
     auto r = run_script(s, "supprimer_mots('script.txt', 'sortie.txt', 'mots.txt') print('suite')");
@@ -34,7 +34,7 @@ TEST(SupprimerMots, MarksTheWordsBetweenItsFramingMessages) {
     EXPECT_EQ(s.read("sortie.txt"), "<PT0001>\n<le> <le>ttre aaaaaaaaa b<END>\n");
 }
 
-TEST(SupprimerMots, ArgumentChecks) {
+TEST(CommandeSupprimerMots, ArgumentChecks) {
     struct Cas {
         char const* appel;
         std::string attendu;
@@ -64,7 +64,7 @@ TEST(SupprimerMots, ArgumentChecks) {
     }
 }
 
-TEST(SupprimerMots, FailureOfTheOperationStillGetsTheClosingMessage) {
+TEST(CommandeSupprimerMots, FailureOfTheOperationStillGetsTheClosingMessage) {
     Scratch s;
     preparer(s);
     auto r = run_script(s,
@@ -79,7 +79,7 @@ TEST(SupprimerMots, FailureOfTheOperationStillGetsTheClosingMessage) {
     EXPECT_FALSE(s.exists("sortie.txt"));
 }
 
-TEST(MettreEnForme, ReformatsBetweenItsFramingMessages) {
+TEST(CommandeMettreEnForme, ReformatsBetweenItsFramingMessages) {
     Scratch s;
     preparer(s);
     auto r = run_script(s, "mettre_en_forme('script.txt', 'sortie.txt', 'table.tbl', 100, 3) print('suite')");
@@ -88,7 +88,7 @@ TEST(MettreEnForme, ReformatsBetweenItsFramingMessages) {
     EXPECT_EQ(s.read("sortie.txt"), "<PT0001>\nle lettre\naaaaaaaaa\nb<END>\n");
 }
 
-TEST(MettreEnForme, ArgumentChecks) {
+TEST(CommandeMettreEnForme, ArgumentChecks) {
     struct Cas {
         char const* appel;
         std::string attendu;
@@ -118,7 +118,7 @@ TEST(MettreEnForme, ArgumentChecks) {
     }
 }
 
-TEST(MettreEnForme, WidthIsTruncatedTowardZero) {
+TEST(CommandeMettreEnForme, WidthIsTruncatedTowardZero) {
     struct Cas {
         char const* largeur;
         char const* attendu;
@@ -136,7 +136,7 @@ TEST(MettreEnForme, WidthIsTruncatedTowardZero) {
     }
 }
 
-TEST(MettreEnForme, FailureOfTheOperationStillGetsTheClosingMessage) {
+TEST(CommandeMettreEnForme, FailureOfTheOperationStillGetsTheClosingMessage) {
     Scratch s;
     preparer(s);
     auto r = run_script(s, "mettre_en_forme('script.txt', 'sortie.txt', 'absente.tbl', 100, 3) print('suite')");

@@ -193,7 +193,7 @@ TEST(TableALB, KindNames) {
 
 TEST(TableALB, DisplayListsSettingsThenEntriesInByteOrder) {
     Table_ALB table;
-    charger(table, indispensables + "a=6\n<F>\\n=FIN\n");
+    charger(table, indispensables + "é=8\na=6\n<F>\\n=FIN\n");
     std::string const affiche = test_support::capture_stdout([&] { table.afficher(); });
     EXPECT_EQ(affiche,
               "Max : 4\n"
@@ -205,7 +205,8 @@ TEST(TableALB, DisplayListsSettingsThenEntriesInByteOrder) {
               "\"<Centrer>\"\t\"CENTRER\"\n"
               "\"<F>\\n\"\t\"FIN\"\n"
               "\"<N>\"\t\"NEW_DEFAUT\"\n"
-              "\"a\"\t\"6\"\n");
+              "\"a\"\t\"6\"\n"
+              "\"é\"\t\"8\"\n");
 }
 
 }  // namespace
