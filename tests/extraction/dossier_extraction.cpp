@@ -17,7 +17,7 @@ Dossier_extraction::Resultat lire_resultat(Dossier_extraction const& dossier, in
 }  // namespace
 
 Dossier_extraction::Dossier_extraction(std::string const& rom, std::string const& table)
-    : rom_(path("rom.bin")), table_(path("table.tbl")), script_(path("script.txt")) {
+    : chemin_rom(path("rom.bin")), chemin_table(path("table.tbl")), chemin_script(path("script.txt")) {
     write("rom.bin", rom);
     write("table.tbl", table);
 }
@@ -26,7 +26,7 @@ Dossier_extraction::Resultat Dossier_extraction::extraire(int debut, int fin, in
                                                           char const* formule, bool ordre) const {
     int retour = -1;
     std::string messages = capturer_sortie([&] {
-        retour = Extracteur::extraire(rom_.c_str(), table_.c_str(), script_.c_str(), debut, fin, adresse, nombre,
+        retour = Extracteur::extraire(chemin_rom.c_str(), chemin_table.c_str(), chemin_script.c_str(), debut, fin, adresse, nombre,
                                       taille, formule, ordre);
     });
     return lire_resultat(*this, retour, std::move(messages));
@@ -35,6 +35,6 @@ Dossier_extraction::Resultat Dossier_extraction::extraire(int debut, int fin, in
 Dossier_extraction::Resultat Dossier_extraction::ext_fixe(int adresse, int nombre, int taille) const {
     int retour = -1;
     std::string messages = capturer_sortie(
-        [&] { retour = Extracteur::ext_fixe(rom_.c_str(), table_.c_str(), script_.c_str(), adresse, nombre, taille); });
+        [&] { retour = Extracteur::ext_fixe(chemin_rom.c_str(), chemin_table.c_str(), chemin_script.c_str(), adresse, nombre, taille); });
     return lire_resultat(*this, retour, std::move(messages));
 }

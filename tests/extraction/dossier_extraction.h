@@ -19,7 +19,7 @@ public:
                       bool ordre) const;
     Resultat ext_fixe(int adresse, int nombre, int taille) const;
 
-    std::string const rom_;
-    std::string const table_;
-    std::string const script_;
+    std::string const chemin_rom;
+    std::string const chemin_table;
+    std::string const chemin_script;
 };

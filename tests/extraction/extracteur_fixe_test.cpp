@@ -68,12 +68,12 @@ TEST(ExtFixe, ReportsFilesThatCannotBeOpened) {
     std::string const absent = dossier.path("absent");
     int retour = -1;
     std::string messages = capturer_sortie([&] {
-        retour = Extracteur::ext_fixe(dossier.rom_.c_str(), absent.c_str(), dossier.script_.c_str(), 0, 1, 1);
+        retour = Extracteur::ext_fixe(dossier.chemin_rom.c_str(), absent.c_str(), dossier.chemin_script.c_str(), 0, 1, 1);
     });
     EXPECT_EQ(messages, "Impossible d'ouvrir le fichier \"" + absent + "\"\n\n");
     EXPECT_EQ(retour, 0);
     messages = capturer_sortie([&] {
-        retour = Extracteur::ext_fixe(absent.c_str(), dossier.table_.c_str(), dossier.script_.c_str(), 0, 1, 1);
+        retour = Extracteur::ext_fixe(absent.c_str(), dossier.chemin_table.c_str(), dossier.chemin_script.c_str(), 0, 1, 1);
     });
     EXPECT_EQ(messages, "fopen_error : Impossible d'ouvrir le fichier \"" + absent + "\"\n\n");
     EXPECT_FALSE(dossier.exists("script.txt"));

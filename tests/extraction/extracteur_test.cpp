@@ -80,9 +80,9 @@ TEST(Extraire, ReportsFilesThatCannotBeOpened) {
         std::string rom, table, script, message;
     };
     Cas const cas[] = {
-        {dossier.rom_, absent, dossier.script_, "Impossible d'ouvrir le fichier \"" + absent + "\"\n\n"},
-        {absent, dossier.table_, dossier.script_, "fopen_error : Impossible d'ouvrir le fichier \"" + absent + "\"\n\n"},
-        {dossier.rom_, dossier.table_, script_impossible,
+        {dossier.chemin_rom, absent, dossier.chemin_script, "Impossible d'ouvrir le fichier \"" + absent + "\"\n\n"},
+        {absent, dossier.chemin_table, dossier.chemin_script, "fopen_error : Impossible d'ouvrir le fichier \"" + absent + "\"\n\n"},
+        {dossier.chemin_rom, dossier.chemin_table, script_impossible,
          "fopen_error : Impossible d'ouvrir le fichier \"" + script_impossible + "\"\n\n"},
     };
     for (Cas const& c : cas) {
@@ -233,12 +233,12 @@ TEST(Extraire, ReportsAScriptThatCannotBeWritten) {
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limite), 0);
     int retour = -1;
     std::string const messages = capturer_sortie([&] {
-        retour = Extracteur::extraire(dossier.rom_.c_str(), dossier.table_.c_str(), dossier.script_.c_str(), 0,
+        retour = Extracteur::extraire(dossier.chemin_rom.c_str(), dossier.chemin_table.c_str(), dossier.chemin_script.c_str(), 0,
                                       99999, 0, 0, 2, "X", false);
     });
     setrlimit(RLIMIT_FSIZE, &ancienne);
     std::signal(SIGXFSZ, ancien_signal);
-    EXPECT_EQ(messages, "Erreur, impossible d'écrire dans le fichier \"" + dossier.script_ + "\"\n");
+    EXPECT_EQ(messages, "Erreur, impossible d'écrire dans le fichier \"" + dossier.chemin_script + "\"\n");
     EXPECT_EQ(retour, 0);
 }
 
