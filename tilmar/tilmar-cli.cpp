@@ -28,6 +28,12 @@ int rom_buffer_failure(long long size) { return fail("unable to allocate %lld by
 
 int bitmap_buffer_failure(long long size) { return fail("unable to allocate %lld byte for bitmap buffer\n", size); }
 
+int rom_too_small(char const* rom_name) { return fail("%s rom file is too small", rom_name); }
+
+int rom_not_writable(char const* rom_name) { return fail("unable to open rom file %s for writing\n", rom_name); }
+
+int bitmap_too_small(char const* bitmap_name) { return fail("bitmap file %s is too small\n", bitmap_name); }
+
 // Nothing is created or written before the tiles are read and the picture is drawn, so a
 // refused extraction leaves an existing bitmap file as it was.
 int extract(Options const& options) {
@@ -38,7 +44,7 @@ int extract(Options const& options) {
 
     long long const tiles_size = options.tiles * tile_bytes;
     long long const rom_size = rom.size();
-    if (rom_size >= 0 && options.offset + tiles_size > rom_size) return fail("%s rom file is too small", rom_name);
+    if (rom_size >= 0 && options.offset + tiles_size > rom_size) return rom_too_small(rom_name);
 
     long long const width = tile_side * options.columns;
     long long const height = tile_side * sheet_tile_rows(options.tiles, options.columns);
@@ -48,7 +54,7 @@ int extract(Options const& options) {
     std::vector<unsigned char> tiles;
     try {
         if (!rom.read_at(options.offset, static_cast<std::size_t>(tiles_size), tiles))
-            return fail("%s rom file is too small", rom_name);
+            return rom_too_small(rom_name);
     } catch (std::bad_alloc const&) {
         return rom_buffer_failure(tiles_size);
     }
@@ -76,7 +82,7 @@ int insert(Options const& options) {
     std::optional<Stdio_file> rom;
     if (!options.create_rom) {
         rom.emplace(options.rom, "rb+");
-        if (!rom->is_open()) return fail("unable to open rom file %s for writing\n", rom_name);
+        if (!rom->is_open()) return rom_not_writable(rom_name);
     }
 
     Stdio_file bitmap(options.bitmap, "rb");
@@ -91,7 +97,7 @@ int insert(Options const& options) {
     Bmp_header header;
     switch (read_bmp_header(file, header)) {
     case Bmp_header_check::ok: break;
-    case Bmp_header_check::too_short: return fail("bitmap file %s is too small\n", bitmap_name);
+    case Bmp_header_check::too_short: return bitmap_too_small(bitmap_name);
     case Bmp_header_check::not_bitmap: return fail("%s is not a bitmap file\n", bitmap_name);
     case Bmp_header_check::not_monochrome: return fail("%s is not a monochrome bitmap\n", bitmap_name);
     }
@@ -101,7 +107,7 @@ int insert(Options const& options) {
         return fail("bitmap file %s is %lld pixels wide, not a multiple of the tile width (12 pixels)\n", bitmap_name,
                     header.width);
     long long const columns = header.width / tile_side;
-    if (header.height / tile_side * columns < options.tiles) return fail("bitmap file %s is too small\n", bitmap_name);
+    if (header.height / tile_side * columns < options.tiles) return bitmap_too_small(bitmap_name);
 
     Bitmap picture;
     switch (read_bmp_pixels(file, header, picture)) {
@@ -121,7 +127,7 @@ int insert(Options const& options) {
 
     if (options.create_rom) {
         rom.emplace(options.rom, "wb");
-        if (!rom->is_open()) return fail("unable to open rom file %s for writing\n", rom_name);
+        if (!rom->is_open()) return rom_not_writable(rom_name);
     }
     if (!rom->write_at(options.offset, tiles) || !rom->close()) return fail("unable to write rom file %s\n", rom_name);
     return 0;
