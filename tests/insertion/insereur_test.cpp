@@ -129,6 +129,26 @@ TEST(Inserer, TagsThatAreNotWholeLinesAreText) {
     EXPECT_EQ(r.rom, avec(rom_ee, 8, octets({0x41, 0x50, 0, 0})));
 }
 
+TEST(Inserer, ATagMustFitTheWindowOfTenCharactersOrOfTheLongestText) {
+    // "<PT000001>" and its line feed make 11 characters: too long for the window of 10...
+    Insertion court = inserer(rom_ee, table_abc + "3C5054=<PT\n", "<PT000001>\nA", {8, 11, 0, 1, 2});
+    EXPECT_EQ(court.sortie,
+              "Le caractère \"0\" est inconnu (\"000001>\\nA\")...\n"
+              "Le caractère \"0\" est inconnu (\"00001>\\nA\")...\n"
+              "Le caractère \"0\" est inconnu (\"0001>\\nA\")...\n"
+              "Le caractère \"0\" est inconnu (\"001>\\nA\")...\n"
+              "Le caractère \"0\" est inconnu (\"01>\\nA\")...\n"
+              "Le caractère \"1\" est inconnu (\"1>\\nA\")...\n"
+              "Le caractère \">\" est inconnu (\">\\nA\")...\n"
+              "Le caractère \"\\n\" est inconnu (\"\\nA\")...\n"
+              "0 octets restants\n");
+    EXPECT_EQ(court.rom, avec(rom_ee, 8, octets({0x3C, 0x50, 0x54, 0x41})));
+    // ...but a table text of 11 characters widens the window, and the tag is recognised.
+    Insertion large = inserer(rom_ee, table_abc + "58=onze signes\n", "<PT000001>\nA", {8, 11, 0, 1, 2});
+    EXPECT_EQ(large.sortie, "3 octets restants\n");
+    EXPECT_EQ(large.rom, avec(avec(rom_ee, 0, octets({0x08, 0x00})), 8, octets({0x41, 0, 0, 0})));
+}
+
 TEST(Inserer, RawBytesAreUpperCaseOnly) {
     std::string const table = "30=0\n61=a\n3E=>\n";
     Insertion r = inserer(rom_ee, table, "<0A><0a>", {2, 6});
