@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 namespace Extracteur {
 
@@ -11,7 +12,7 @@ std::size_t const taille_tampon = 1 << 16;
 
 }  // namespace
 
-Ecriture_script::Ecriture_script(Fichier& script) : script_(script) { tampon_.reserve(taille_tampon + 256); }
+Ecriture_script::Ecriture_script(Fichier& script) : script_(script), tampon_(taille_tampon) {}
 
 void Ecriture_script::ecrire_balise(int numero) {
     char balise[32];
@@ -33,15 +34,25 @@ std::size_t Ecriture_script::decoder(Table_ext const& table, unsigned char const
 }
 
 void Ecriture_script::ecrire(char const* texte, std::size_t longueur) {
-    tampon_.append(texte, longueur);
-    if (tampon_.size() >= taille_tampon) vider();
+    if (rempli_ + longueur > tampon_.size()) {
+        vider();
+        if (longueur > tampon_.size()) {
+            ecrire_directement(texte, longueur);
+            return;
+        }
+    }
+    std::memcpy(tampon_.data() + rempli_, texte, longueur);
+    rempli_ += longueur;
+}
+
+void Ecriture_script::ecrire_directement(char const* texte, std::size_t longueur) {
+    if (script_.write(texte, 1, static_cast<int>(longueur)) != static_cast<int>(longueur)) echec_ = true;
 }
 
 void Ecriture_script::vider() {
-    if (tampon_.empty()) return;
-    int const ecrits = script_.write(tampon_.data(), 1, static_cast<int>(tampon_.size()));
-    if (ecrits != static_cast<int>(tampon_.size())) echec_ = true;
-    tampon_.clear();
+    if (rempli_ == 0) return;
+    ecrire_directement(tampon_.data(), rempli_);
+    rempli_ = 0;
 }
 
 bool Ecriture_script::terminer() {

@@ -1,6 +1,6 @@
 #pragma once
 #include <cstddef>
-#include <string>
+#include <vector>
 
 #include "lib/fichiers.h"
 #include "tables/extracteur-table.h"
@@ -27,9 +27,11 @@ public:
 
 private:
     void vider();
+    void ecrire_directement(char const* texte, std::size_t longueur);
 
     Fichier& script_;
-    std::string tampon_;
+    std::vector<char> tampon_;
+    std::size_t rempli_ = 0;
     bool echec_ = false;
 };
 

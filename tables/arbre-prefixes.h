@@ -55,7 +55,7 @@ public:
                 trouve = noeuds_[n].valeur;
                 longueur = k;
             }
-            if (k == disponible) break;
+            if (k == disponible || noeuds_[n].enfants.empty()) break;
             n = enfant(n, octets[k]);
         }
         return trouve;
