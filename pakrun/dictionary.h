@@ -11,7 +11,8 @@ constexpr int shortestMatch = 2;
 
 // The 256-byte ring shared by the encoder and the decoder, all positions modulo 256, and for
 // each byte value the set of positions that hold it, kept up to date by every write so that
-// the encoder's match search visits only the candidates that can match.
+// the encoder's match search visits only the candidates that can match. The decoder uses the
+// same ring: the index costs it two bit operations per byte.
 class Dictionary {
 public:
     // All bytes 0.

@@ -12,10 +12,10 @@ public:
 
     PositionSet() = default;
 
-    // Without the `count` positions (at most 64) from `first` on, modulo 256.
+    // Without the `count` positions (fewer than 64) from `first` on, modulo 256.
     PositionSet without(int first, int count) const {
         PositionSet result = *this;
-        std::uint64_t const run = count == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << count) - 1;
+        std::uint64_t const run = (std::uint64_t{1} << count) - 1;
         int const word = (first >> 6) & 3;
         int const shift = first & 63;
         result.words_[word] &= ~(run << shift);

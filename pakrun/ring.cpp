@@ -26,8 +26,11 @@ int findSequence(Dictionary const& ring, int position, int& best) {
         reached = next;
         ++matched;
     }
-    // Nearest first, as a scan from position - 1 down that keeps only strictly longer matches.
-    best = (reached.nearestDownFrom(position - 1 + matched - 1) - (matched - 1)) & 0xFF;
+    // The nearest candidate wins, as in a scan from position - 1 down that keeps only strictly
+    // longer matches: its last matching byte is the first found going down from
+    // position - 1 + matched - 1.
+    int const lastByte = matched - 1;
+    best = (reached.nearestDownFrom(position - 1 + lastByte) - lastByte) & 0xFF;
     // A lone candidate wins with all it matches; otherwise every candidate left matches
     // exactly `matched` bytes.
     return reached.single() ? checkSequence(ring, best, position) : matched;
