@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "insertion/caractere-inconnu.h"
-#include "lib/erreur.h"
+#include "insertion/ouverture.h"
 #include "lib/fichiers.h"
 #include "tables/insereur-table.h"
 
@@ -24,20 +24,8 @@ void ajouter(std::vector<unsigned char>& octets, Nb_ext_ins const& code) {
 bool ins_fixe(char const* rom, char const* table, char const* script, int adresse, int nombre, int taille) {
     Table_ins tbl;
     Fichier f_rom;
-    try {
-        tbl.charger(table);
-        f_rom.open(rom, "rb+");
-    } catch (fopen_error const& e) {
-        std::printf("%s\n", e.read_error());
-        return false;
-    }
     Fichier f_script;
-    try {
-        f_script.open(script, "rb");
-    } catch (fopen_error const&) {
-        std::printf("Impossible d'ouvrir le fichier \"%s\"\n", script);
-        return false;
-    }
+    if (!ouvrir(tbl, table, f_rom, rom, f_script, script)) return false;
     if (adresse < 0 || adresse > f_rom.size()) {
         std::fputs("Erreur, l'emplacement du texte est situé hors de la rom\n", stdout);
         return false;

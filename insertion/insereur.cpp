@@ -8,7 +8,7 @@
 #include "insertion/caractere-inconnu.h"
 #include "insertion/image-rom.h"
 #include "insertion/insereur-pointeur.h"
-#include "lib/erreur.h"
+#include "insertion/ouverture.h"
 #include "lib/fichiers.h"
 #include "lib/vorlan_tool_divers.h"
 #include "tables/insereur-table.h"
@@ -65,20 +65,8 @@ int inserer(char const* rom, char const* table, char const* script, int debut, i
             int taille, char const* formule, bool ordre) {
     Table_ins tbl;
     Fichier f_rom;
-    try {
-        tbl.charger(table);
-        f_rom.open(rom, "rb+");
-    } catch (fopen_error const& e) {
-        std::printf("%s\n", e.read_error());
-        return debut;
-    }
     Fichier f_script;
-    try {
-        f_script.open(script, "rb");
-    } catch (fopen_error const&) {
-        std::printf("Impossible d'ouvrir le fichier \"%s\"\n", script);
-        return debut;
-    }
+    if (!ouvrir(tbl, table, f_rom, rom, f_script, script)) return debut;
     if (!verifier(f_rom, debut, fin, adresse, nombre, taille)) return debut;
 
     std::string const texte = Fichiers::charger(f_script);
