@@ -36,22 +36,16 @@ std::size_t Ecriture_script::decoder(Table_ext const& table, unsigned char const
 void Ecriture_script::ecrire(char const* texte, std::size_t longueur) {
     if (rempli_ + longueur > tampon_.size()) {
         vider();
-        if (longueur > tampon_.size()) {
-            ecrire_directement(texte, longueur);
-            return;
-        }
+        // Table texts hold at most 256 characters; the buffer would grow for a longer one.
+        if (longueur > tampon_.size()) tampon_.resize(longueur);
     }
     std::memcpy(tampon_.data() + rempli_, texte, longueur);
     rempli_ += longueur;
 }
 
-void Ecriture_script::ecrire_directement(char const* texte, std::size_t longueur) {
-    if (script_.write(texte, 1, static_cast<int>(longueur)) != static_cast<int>(longueur)) echec_ = true;
-}
-
 void Ecriture_script::vider() {
     if (rempli_ == 0) return;
-    ecrire_directement(tampon_.data(), rempli_);
+    if (script_.write(tampon_.data(), 1, static_cast<int>(rempli_)) != static_cast<int>(rempli_)) echec_ = true;
     rempli_ = 0;
 }
 

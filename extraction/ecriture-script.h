@@ -27,7 +27,6 @@ public:
 
 private:
     void vider();
-    void ecrire_directement(char const* texte, std::size_t longueur);
 
     Fichier& script_;
     std::vector<char> tampon_;
