@@ -17,8 +17,8 @@ namespace Insereur {
 
 namespace {
 
-// A pointer tag is at least "<PT0>\n"; the window is never narrower than 10 characters so
-// that tags of up to five digits always fit in it.
+// The look-ahead window is never narrower than 10 characters, so that a tag of up to five
+// digits ("<PT12345>" and its line feed) always fits in it.
 constexpr std::size_t fenetre_minimale = 10;
 
 // Length of the pointer tag that begins the window ("<PT", digits, ">", LF), 0 when none
