@@ -10,6 +10,7 @@ Redirection::Redirection(char const* chemin) {
     std::fflush(stdout);
     ancienne_ = dup(STDOUT_FILENO);
     int fichier = open(chemin, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fichier < 0) return;  // stdout stays where it was
     dup2(fichier, STDOUT_FILENO);
     close(fichier);
 }

@@ -114,6 +114,11 @@ TEST(CommandesOptimiseurs, MteCountAndLengthAreNarrowedTo16Bits) {
          "Taille :        3  Apparitions :        1  Score :        1   \"abc\"\n"
          "Score total : 1\n",
          "abc\n"},
+        {"optimiser_mte('script.txt', 'mte.txt', 4294967297, 3)",  // 2^32 + 1 wraps to 1 word
+         "Taille mte : 2\n"
+         "Taille :        3  Apparitions :        1  Score :        1   \"abc\"\n"
+         "Score total : 1\n",
+         "abc\n"},
         {"optimiser_mte('script.txt', 'mte.txt', 65536, 3)", "Taille mte : 2\nErreur, le nombre de MTE indiqué est incorrect\n",
          nullptr},
         {"optimiser_mte('script.txt', 'mte.txt', 98304, 3)",  // -32768
