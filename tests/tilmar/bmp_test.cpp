@@ -37,7 +37,7 @@ Bytes with_offset(Bytes file, std::uint32_t data_offset) {
     return file;
 }
 
-TEST(BmpWriter, HeaderOfSixteenTiles) {
+TEST(TilmarBmpWriter, HeaderOfSixteenTiles) {
     Bitmap const picture = blank_sheet(16, 16);
     Bytes const file = write_bmp(picture, Palette{});
     Bytes const header{
@@ -61,7 +61,7 @@ TEST(BmpWriter, HeaderOfSixteenTiles) {
     EXPECT_EQ(slice(file, 62, 288), picture.pixels);
 }
 
-TEST(BmpWriter, PaletteEntriesAreBlueGreenRedZero) {
+TEST(TilmarBmpWriter, PaletteEntriesAreBlueGreenRedZero) {
     struct Case {
         std::uint32_t background, foreground;
         Bytes entries;
@@ -74,13 +74,13 @@ TEST(BmpWriter, PaletteEntriesAreBlueGreenRedZero) {
         EXPECT_EQ(slice(write_bmp(blank_sheet(1, 1), Palette{c.background, c.foreground}), 54, 8), c.entries);
 }
 
-TEST(BmpWriter, TopDownPictureGetsANegativeHeight) {
+TEST(TilmarBmpWriter, TopDownPictureGetsANegativeHeight) {
     Bitmap picture = blank_bitmap(12, 24);
     picture.top_down = true;
     EXPECT_EQ(slice(write_bmp(picture, Palette{}), 22, 4), (Bytes{0xE8, 0xFF, 0xFF, 0xFF}));
 }
 
-TEST(BmpWriter, SizesMustFitTheFormat) {
+TEST(TilmarBmpWriter, SizesMustFitTheFormat) {
     EXPECT_TRUE(bmp_fits(192, 12));
     EXPECT_TRUE(bmp_fits(0x7FFFFFFF, 1));
     EXPECT_FALSE(bmp_fits(0x80000000LL, 1));                   // wider than the signed field
@@ -89,7 +89,7 @@ TEST(BmpWriter, SizesMustFitTheFormat) {
     EXPECT_FALSE(bmp_fits(32LL * 1024, 1024LL * 1024));           // 4 GB and the header: one over
 }
 
-TEST(BmpReader, ReadsWhatTheWriterWrote) {
+TEST(TilmarBmpReader, ReadsWhatTheWriterWrote) {
     Bitmap picture = blank_sheet(20, 16);
     picture.pixels[5] = 0xA5;
     Bytes const file = write_bmp(picture, Palette{0x111111, 0x222222});
@@ -106,7 +106,7 @@ TEST(BmpReader, ReadsWhatTheWriterWrote) {
     EXPECT_FALSE(back.top_down);
 }
 
-TEST(BmpReader, RefusesHeadersInOrder) {
+TEST(TilmarBmpReader, RefusesHeadersInOrder) {
     Bytes const good = bmp_file(12, 12, Bytes(48, 0), 48);
     Bytes const empty;
     Bytes text(62, 'x');
@@ -140,7 +140,7 @@ TEST(BmpReader, RefusesHeadersInOrder) {
     }
 }
 
-TEST(BmpReader, NegativeHeightMeansTopDown) {
+TEST(TilmarBmpReader, NegativeHeightMeansTopDown) {
     struct Case {
         std::int32_t field;
         long long height;
@@ -154,7 +154,7 @@ TEST(BmpReader, NegativeHeightMeansTopDown) {
     }
 }
 
-TEST(BmpReader, PixelDataMustLieWithinTheFile) {
+TEST(TilmarBmpReader, PixelDataMustLieWithinTheFile) {
     Bytes rows(96, 0);  // 24 rows of 4 bytes
     for (std::size_t i = 0; i < rows.size(); ++i) rows[i] = static_cast<unsigned char>(i);
     Bytes with_tail = rows;
@@ -191,7 +191,7 @@ TEST(BmpReader, PixelDataMustLieWithinTheFile) {
     }
 }
 
-TEST(BmpReader, DataOffsetIsHonoured) {
+TEST(TilmarBmpReader, DataOffsetIsHonoured) {
     Bytes rows(48, 0x5A);
     Bytes const file = bmp_file(12, -12, rows, 48, 100);
     Bmp_header header;
@@ -202,7 +202,7 @@ TEST(BmpReader, DataOffsetIsHonoured) {
     EXPECT_TRUE(picture.top_down);
 }
 
-TEST(BmpFormat, FieldsOutsideTheBufferThrow) {
+TEST(TilmarBmpFormat, FieldsOutsideTheBufferThrow) {
     Bytes buf(6, 0);
     write_le(buf, 2, 4, 0x11223344);
     EXPECT_EQ(buf, (Bytes{0, 0, 0x44, 0x33, 0x22, 0x11}));

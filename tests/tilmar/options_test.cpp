@@ -7,7 +7,7 @@ namespace {
 
 using Args = std::vector<std::string>;
 
-TEST(Options, ReadsEveryOption) {
+TEST(TilmarOptions, ReadsEveryOption) {
     Options o;
     ASSERT_EQ(parse_options({"-t", "0x20", "-o", "010", "-c", "10", "-f", "0xff0000", "-b", "0x00ff00", "-n", "-i",
                              "rom.bin", "tiles.bmp"},
@@ -24,7 +24,7 @@ TEST(Options, ReadsEveryOption) {
     EXPECT_EQ(o.bitmap, "tiles.bmp");
 }
 
-TEST(Options, Defaults) {
+TEST(TilmarOptions, Defaults) {
     Options o;
     ASSERT_EQ(parse_options({"rom.bin", "-t", "5", "tiles.bmp"}, o), "");
     EXPECT_EQ(o.mode, Mode::extract);
@@ -35,7 +35,7 @@ TEST(Options, Defaults) {
     EXPECT_FALSE(o.create_rom);
 }
 
-TEST(Options, LastModeWinsAndZeroColumnsMeanSixteen) {
+TEST(TilmarOptions, LastModeWinsAndZeroColumnsMeanSixteen) {
     struct Case {
         Args args;
         Mode mode;
@@ -55,7 +55,7 @@ TEST(Options, LastModeWinsAndZeroColumnsMeanSixteen) {
     }
 }
 
-TEST(Options, LongFileNamesAreKeptWhole) {
+TEST(TilmarOptions, LongFileNamesAreKeptWhole) {
     std::string const name(400, 'a');
     Options o;
     ASSERT_EQ(parse_options({"-t", "1", name, name + "b"}, o), "");
@@ -63,7 +63,7 @@ TEST(Options, LongFileNamesAreKeptWhole) {
     EXPECT_EQ(o.bitmap, name + "b");
 }
 
-TEST(Options, RefusalsPrintAMessageThenTheUsage) {
+TEST(TilmarOptions, RefusalsPrintAMessageThenTheUsage) {
     std::string const usage = usage_text();
     struct Case {
         Args args;
@@ -105,7 +105,7 @@ TEST(Options, RefusalsPrintAMessageThenTheUsage) {
     }
 }
 
-TEST(Options, UsageText) {
+TEST(TilmarOptions, UsageText) {
     EXPECT_EQ(usage_text(),
               "\nTilmar - extract or insert monochrome Tilmar tiles from/to roms\n"
               "Usage: Tilmar [options] -t nmbtiles romfile bmpfile\n"

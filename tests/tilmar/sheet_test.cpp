@@ -17,7 +17,7 @@ std::vector<unsigned char> numbered_tiles(long long count) {
 
 std::vector<unsigned char> solid_tiles(long long count) { return std::vector<unsigned char>(count * tile_bytes, 0xFF); }
 
-TEST(Sheet, PictureSizesFollowTilesAndColumns) {
+TEST(TilmarSheet, PictureSizesFollowTilesAndColumns) {
     struct Case {
         long long tiles, columns, width, height, row_size;
     } const cases[] = {
@@ -40,7 +40,7 @@ TEST(Sheet, PictureSizesFollowTilesAndColumns) {
     EXPECT_EQ(blank_sheet(16, 16).pixels.size(), 288u);
 }
 
-TEST(Sheet, TopLeftPixelOfTileZeroIsTheLastStoredRow) {
+TEST(TilmarSheet, TopLeftPixelOfTileZeroIsTheLastStoredRow) {
     std::vector<unsigned char> tiles(20 * tile_bytes, 0);
     tiles[0] = 0x80;
     Bitmap picture = blank_sheet(20, 16);
@@ -50,7 +50,7 @@ TEST(Sheet, TopLeftPixelOfTileZeroIsTheLastStoredRow) {
     EXPECT_EQ(picture.pixels, expected);
 }
 
-TEST(Sheet, LastTileRowLandsAtTheBottomWithEmptyCells) {
+TEST(TilmarSheet, LastTileRowLandsAtTheBottomWithEmptyCells) {
     // 20 tiles in 16 columns: tiles 16 to 19 fill the first 48 pixels of the bottom tile row.
     Bitmap picture = blank_sheet(20, 16);
     draw_tiles(solid_tiles(20), 16, picture);
@@ -63,7 +63,7 @@ TEST(Sheet, LastTileRowLandsAtTheBottomWithEmptyCells) {
     }
 }
 
-TEST(Sheet, OddColumnStartsOnTheLowNibbleAndPaddingStaysClear) {
+TEST(TilmarSheet, OddColumnStartsOnTheLowNibbleAndPaddingStaysClear) {
     // Three solid tiles in three columns: 36 bits of each row set, the rest of the 64-bit row clear.
     Bitmap picture = blank_sheet(3, 3);
     draw_tiles(solid_tiles(3), 3, picture);
@@ -80,7 +80,7 @@ TEST(Sheet, OddColumnStartsOnTheLowNibbleAndPaddingStaysClear) {
               (std::vector<unsigned char>{0x00, 0x0F, 0xFF, 0, 0, 0, 0, 0}));
 }
 
-TEST(Sheet, ReadingGivesBackWhatWasDrawn) {
+TEST(TilmarSheet, ReadingGivesBackWhatWasDrawn) {
     for (long long columns : {1, 2, 3, 5, 10, 16}) {
         for (long long count = 1; count <= 40; ++count) {
             std::vector<unsigned char> const tiles = numbered_tiles(count);
@@ -91,7 +91,7 @@ TEST(Sheet, ReadingGivesBackWhatWasDrawn) {
     }
 }
 
-TEST(Sheet, FewerTilesThanThePictureHoldsComeFromItsTop) {
+TEST(TilmarSheet, FewerTilesThanThePictureHoldsComeFromItsTop) {
     // 20 tiles in two tile rows; the first 16 are the whole top tile row, not the bottom one.
     std::vector<unsigned char> const tiles = numbered_tiles(20);
     Bitmap picture = blank_sheet(20, 16);
@@ -107,7 +107,7 @@ TEST(Sheet, FewerTilesThanThePictureHoldsComeFromItsTop) {
     EXPECT_EQ(taller.pixels[29 * 8], four[0]);  // tile 0's first row is the last stored row
 }
 
-TEST(Sheet, TopDownPictureStoresTheTopRowFirst) {
+TEST(TilmarSheet, TopDownPictureStoresTheTopRowFirst) {
     std::vector<unsigned char> const tiles = numbered_tiles(7);
     Bitmap picture = blank_bitmap(36, 36);
     picture.top_down = true;
@@ -122,7 +122,7 @@ TEST(Sheet, TopDownPictureStoresTheTopRowFirst) {
         for (int i = 0; i < 8; ++i) EXPECT_EQ(picture.pixels[y * 8 + i], bottom_up.pixels[(35 - y) * 8 + i]);
 }
 
-TEST(Sheet, RefusesTilesOutsideThePicture) {
+TEST(TilmarSheet, RefusesTilesOutsideThePicture) {
     Bitmap picture = blank_sheet(16, 16);
     EXPECT_TRUE(sheet_fits(picture, 16, 16));
     EXPECT_FALSE(sheet_fits(picture, 17, 16));

@@ -11,7 +11,7 @@ struct Tile_case {
     Tile_rows rows;
 };
 
-TEST(Tile, DecodesRowsFromPackedBytes) {
+TEST(TilmarTile, DecodesRowsFromPackedBytes) {
     Tile_bytes all_set;
     all_set.fill(0xFF);
     Tile_rows all_rows;
@@ -31,7 +31,7 @@ TEST(Tile, DecodesRowsFromPackedBytes) {
     }
 }
 
-TEST(Tile, EncodeUndoesDecodeForEveryByteValue) {
+TEST(TilmarTile, EncodeUndoesDecodeForEveryByteValue) {
     for (int start = 0; start < 256; start += 18) {
         Tile_bytes bytes;
         for (int i = 0; i < tile_bytes; ++i) bytes[i] = static_cast<unsigned char>((start + i * 7) & 0xFF);
@@ -39,7 +39,7 @@ TEST(Tile, EncodeUndoesDecodeForEveryByteValue) {
     }
 }
 
-TEST(Tile, EncodeIgnoresBitsAboveTheTwelfth) {
+TEST(TilmarTile, EncodeIgnoresBitsAboveTheTwelfth) {
     Tile_rows rows{};
     rows[0] = 0xF001;
     rows[1] = 0xF800;
