@@ -1,10 +1,19 @@
 #include "tilmar/stdio-file.h"
 
+#include <sys/stat.h>
+
 #include <limits>
 
 namespace tilmar {
 
-Stdio_file::Stdio_file(std::string const& path, char const* mode) : stream_(std::fopen(path.c_str(), mode)) {}
+// Only a regular file is opened: a folder or a pipe can be neither measured nor addressed.
+Stdio_file::Stdio_file(std::string const& path, char const* mode) : stream_(std::fopen(path.c_str(), mode)) {
+    struct stat status;
+    if (stream_ != nullptr && (fstat(fileno(stream_), &status) != 0 || !S_ISREG(status.st_mode))) {
+        std::fclose(stream_);
+        stream_ = nullptr;
+    }
+}
 
 Stdio_file::~Stdio_file() {
     if (stream_ != nullptr) std::fclose(stream_);

@@ -13,6 +13,7 @@ public:
     Stdio_file(Stdio_file const&) = delete;
     Stdio_file& operator=(Stdio_file const&) = delete;
 
+    // False when the file could not be opened, or is no regular file.
     bool is_open() const { return stream_ != nullptr; }
     // Size in bytes, or -1 when the stream cannot tell it.
     long long size();

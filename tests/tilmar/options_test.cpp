@@ -94,6 +94,7 @@ TEST(TilmarOptions, RefusalsPrintAMessageThenTheUsage) {
         {{"-t", "1", "-c", "-1", "r", "b"}, "negative value for option -c: -1\n" + usage},
         {{"-t", "1", "-f", "0x1000000", "r", "b"}, "invalid color for option -f: 0x1000000 (0xRRGGBB expected)\n" + usage},
         {{"-t", "1", "-b", "-1", "r", "b"}, "negative value for option -b: -1\n" + usage},
+        {{"-t", "1", "rom.bin", "rom.bin"}, "rom file and bitmap file are the same: rom.bin\n" + usage},
         // The first refusal ends the reading: later faults are not reported.
         {{"-x", "-t", "-1"}, "invalid option: -x\n" + usage},
     };

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -66,6 +67,8 @@ TEST(TilmarRun, WrongCommandLinesWriteNothing) {
         {{"-t", "4", "-I", "rom.bin", "tiles.bmp"}, "invalid option: -I\n" + usage},
         {{"-t", "0", "rom.bin", "tiles.bmp"}, "missing number of tiles to extract/insert\n" + usage},
         {{"-t", "4", "rom.bin"}, "missing bitmap filename\n" + usage},
+        {{"-t", "4", "rom.bin", "rom.bin"}, "rom file and bitmap file are the same: rom.bin\n" + usage},
+        {{"-i", "-n", "-t", "4", "rom.bin", "rom.bin"}, "rom file and bitmap file are the same: rom.bin\n" + usage},
     };
     for (auto const& c : cases) {
         RunResult const r = tilmar(scratch, c.args);
@@ -323,6 +326,29 @@ TEST(TilmarInsert, FilesThatCannotBeOpened) {
     r = tilmar(scratch, {"-i", "-n", "-t", "1", "no/such/folder.bin", "tiles.bmp"});
     EXPECT_EQ(r.out, "unable to open rom file no/such/folder.bin for writing\n");
     EXPECT_EQ(r.status, 1);
+}
+
+TEST(TilmarRun, FoldersAreNoFiles) {
+    Scratch scratch;
+    scratch.write("rom.bin", numbered_bytes(18));
+    extracted(scratch, 1);
+    std::filesystem::create_directory(scratch.path("folder"));
+    struct Case {
+        Args args;
+        std::string out;
+    } const cases[] = {
+        {{"-t", "1", "folder", "x.bmp"}, "unable to open rom file folder for reading\n"},
+        {{"-t", "1", "rom.bin", "folder"}, "unable to open bitmap file folder for writing\n"},
+        {{"-i", "-t", "1", "folder", "tiles.bmp"}, "unable to open rom file folder for writing\n"},
+        {{"-i", "-t", "1", "rom.bin", "folder"}, "unable to open bitmap file folder for reading\n"},
+    };
+    for (auto const& c : cases) {
+        RunResult const r = tilmar(scratch, c.args);
+        EXPECT_EQ(r.out, c.out);
+        EXPECT_EQ(r.status, 1);
+    }
+    EXPECT_FALSE(scratch.exists("x.bmp"));
+    EXPECT_EQ(scratch.read("rom.bin"), numbered_bytes(18));
 }
 
 }  // namespace
