@@ -1,6 +1,7 @@
 #include "tilmar/options.h"
 
 #include <cctype>
+#include <cstddef>
 #include <cerrno>
 #include <cstdlib>
 #include <limits>
