@@ -5,6 +5,7 @@
 
 #include "extraction/extracteur-fixe.h"
 #include "extraction/extracteur.h"
+#include "host/arguments.h"
 #include "host/blua.h"
 #include "host/interface_lua.h"
 #include "host/profils.h"
@@ -16,35 +17,6 @@ namespace {
 
 char const* const noms_ext_ins[] = {"extraire", "inserer"};
 char const* const noms_ext_ins_fixe[] = {"extraire_fixe", "inserer_fixe"};
-
-// The first of arguments premier..dernier that is not a string, 0 when all are.
-int premier_non_chaine(Lua& lua, int premier, int dernier) {
-    for (int i = premier; i <= dernier; ++i)
-        if (!lua.isstring(i)) return i;
-    return 0;
-}
-
-// The first of arguments premier..dernier that is not a number, 0 when all are.
-int premier_non_nombre(Lua& lua, int premier, int dernier) {
-    for (int i = premier; i <= dernier; ++i)
-        if (!lua.isnumber(i)) return i;
-    return 0;
-}
-
-int doit_etre_une_chaine(int i) {
-    std::printf("Erreur, l'argument %d doit être une chaine\n", i);
-    return 0;
-}
-
-int doit_etre_un_nombre(int i) {
-    std::printf("Erreur, l'argument %d doit être un nombre\n", i);
-    return 0;
-}
-
-int incorrect(int i) {
-    std::printf("Erreur, l'argument %d est incorrect\n", i);
-    return 0;
-}
 
 // Pointer parameters of extraire and inserer, from whichever form the script used.
 struct Pointeurs {
@@ -71,8 +43,8 @@ int lua_ext_ins(int mode, Lua& lua) {
         std::printf("La fonction \"%s\" a un nombre d'argument incorrect\n", nom);
         return 0;
     }
-    if (int i = premier_non_chaine(lua, 1, 3)) return doit_etre_une_chaine(i);
-    if (int i = premier_non_nombre(lua, 4, 5)) return doit_etre_un_nombre(i);
+    if (!verifier_chaines(lua, 1, 3)) return 0;
+    if (!verifier_nombres(lua, 4, 5)) return 0;
     char const* const rom = lua.to_string(1);
     char const* const table = lua.to_string(2);
     char const* const script = lua.to_string(3);
@@ -81,7 +53,7 @@ int lua_ext_ins(int mode, Lua& lua) {
 
     Pointeurs pointeurs;
     if (n == 6) {
-        if (!lua.isstring(6) || std::strcmp(lua.to_string(6), "SANS_POINTEURS") != 0) return incorrect(6);
+        if (!lua.isstring(6) || std::strcmp(lua.to_string(6), "SANS_POINTEURS") != 0) return argument_incorrect(6);
     } else if (lua.isstring(6) && !lua.isnumber(6)) {
         char const* const nom_profil = lua.to_string(6);
         int const k = chercher_profil(nom_profil);
@@ -91,7 +63,7 @@ int lua_ext_ins(int mode, Lua& lua) {
         }
         Profils_ext_ins const& profil = tbl_profils[k];
         pointeurs.formule = mode == 0 ? profil.lire_formule_ext() : profil.lire_formule_ins();
-        if (int i = premier_non_nombre(lua, 7, 10)) return doit_etre_un_nombre(i);
+        if (!verifier_nombres(lua, 7, 10)) return 0;
         pointeurs.formule += montant("+$%X", lua.tointeger(9));
         pointeurs.formule += montant("-$%X", lua.tointeger(10));
         pointeurs.taille = profil.lire_taille();
@@ -99,10 +71,10 @@ int lua_ext_ins(int mode, Lua& lua) {
         pointeurs.adresse = lua.tointeger(7);
         pointeurs.nombre = lua.tointeger(8);
     } else {
-        if (!lua.isnumber(6)) return incorrect(6);
-        if (int i = premier_non_nombre(lua, 6, 8)) return doit_etre_un_nombre(i);
-        if (!lua.isstring(9)) return doit_etre_une_chaine(9);
-        if (!lua.isboolean(10)) return incorrect(10);
+        if (!lua.isnumber(6)) return argument_incorrect(6);
+        if (!verifier_nombres(lua, 6, 8)) return 0;
+        if (!verifier_chaines(lua, 9, 9)) return 0;
+        if (!lua.isboolean(10)) return argument_incorrect(10);
         pointeurs.adresse = lua.tointeger(6);
         pointeurs.nombre = lua.tointeger(7);
         pointeurs.taille = lua.tointeger(8);
@@ -130,8 +102,8 @@ int lua_ext_ins_fixe(int mode, Lua& lua) {
         std::printf("La fonction \"%s\" a un nombre d'argument incorrect\n", noms_ext_ins_fixe[mode]);
         return 0;
     }
-    if (int i = premier_non_chaine(lua, 1, 3)) return doit_etre_une_chaine(i);
-    if (int i = premier_non_nombre(lua, 4, 6)) return doit_etre_un_nombre(i);
+    if (!verifier_chaines(lua, 1, 3)) return 0;
+    if (!verifier_nombres(lua, 4, 6)) return 0;
     char const* const rom = lua.to_string(1);
     char const* const table = lua.to_string(2);
     char const* const script = lua.to_string(3);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "host/arguments.h"
 #include "host/blua.h"
 #include "host/interface_lua.h"
 #include "optimisers/dte.h"
@@ -14,37 +15,13 @@ int nom_d_argument_incorrect(char const* commande) {
     return 0;
 }
 
-// The first of arguments premier..dernier that is not a string, 0 when all are.
-int premier_non_chaine(Lua& lua, int premier, int dernier) {
-    for (int i = premier; i <= dernier; ++i)
-        if (!lua.isstring(i)) return i;
-    return 0;
-}
-
-// The first of arguments premier..dernier that is not a number, 0 when all are.
-int premier_non_nombre(Lua& lua, int premier, int dernier) {
-    for (int i = premier; i <= dernier; ++i)
-        if (!lua.isnumber(i)) return i;
-    return 0;
-}
-
-int doit_etre_une_chaine(int i) {
-    std::printf("Erreur, l'argument %d doit être une chaine\n", i);
-    return 0;
-}
-
-int doit_etre_un_nombre(int i) {
-    std::printf("Erreur, l'argument %d doit être un nombre\n", i);
-    return 0;
-}
-
 // The operation takes 16-bit counts: the low 16 bits, read as signed.
 short sur_16_bits(int valeur) { return static_cast<short>(static_cast<unsigned short>(valeur)); }
 
 int optimiser_dte(Lua& lua) {
     if (lua.gettop() != 3) return nom_d_argument_incorrect("optimiser_dte");
-    if (int i = premier_non_chaine(lua, 1, 2)) return doit_etre_une_chaine(i);
-    if (int i = premier_non_nombre(lua, 3, 3)) return doit_etre_un_nombre(i);
+    if (!verifier_chaines(lua, 1, 2)) return 0;
+    if (!verifier_nombres(lua, 3, 3)) return 0;
     char const* script = lua.to_string(1);
     char const* resultat = lua.to_string(2);
     int nombre = lua.tointeger(3);
@@ -57,8 +34,8 @@ int optimiser_dte(Lua& lua) {
 int optimiser_mte(Lua& lua) {
     int const arguments = lua.gettop();
     if (arguments != 4 && arguments != 5) return nom_d_argument_incorrect("optimiser_mte");
-    if (int i = premier_non_chaine(lua, 1, 2)) return doit_etre_une_chaine(i);
-    if (int i = premier_non_nombre(lua, 3, arguments)) return doit_etre_un_nombre(i);
+    if (!verifier_chaines(lua, 1, 2)) return 0;
+    if (!verifier_nombres(lua, 3, arguments)) return 0;
     char const* script = lua.to_string(1);
     char const* resultat = lua.to_string(2);
     int nombre = lua.tointeger(3);

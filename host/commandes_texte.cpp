@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "host/arguments.h"
 #include "host/blua.h"
 #include "host/interface_lua.h"
 #include "reformat/auto_lb.h"
@@ -9,30 +10,8 @@
 
 namespace {
 
-// Checks that arguments premier..dernier are strings; reports the first that is not.
-bool chaines(Lua& lua, int premier, int dernier) {
-    for (int i = premier; i <= dernier; ++i) {
-        if (!lua.isstring(i)) {
-            std::printf("Erreur, l'argument %d doit être une chaine\n", i);
-            return false;
-        }
-    }
-    return true;
-}
-
-// Checks that arguments premier..dernier are numbers; reports the first that is not.
-bool nombres(Lua& lua, int premier, int dernier) {
-    for (int i = premier; i <= dernier; ++i) {
-        if (!lua.isnumber(i)) {
-            std::printf("Erreur, l'argument %d doit être un nombre\n", i);
-            return false;
-        }
-    }
-    return true;
-}
-
 int supprimer_mots(Lua& lua) {
-    if (!chaines(lua, 1, 3)) return 0;
+    if (!verifier_chaines(lua, 1, 3)) return 0;
     char const* entree = lua.to_string(1);
     char const* sortie = lua.to_string(2);
     char const* liste = lua.to_string(3);
@@ -43,7 +22,7 @@ int supprimer_mots(Lua& lua) {
 }
 
 int mettre_en_forme(Lua& lua) {
-    if (!chaines(lua, 1, 3) || !nombres(lua, 4, 5)) return 0;
+    if (!verifier_chaines(lua, 1, 3) || !verifier_nombres(lua, 4, 5)) return 0;
     char const* entree = lua.to_string(1);
     char const* sortie = lua.to_string(2);
     char const* table = lua.to_string(3);
