@@ -2,7 +2,7 @@
 
 #include "extraction/extracteur-fixe.h"
 #include "extraction/extracteur.h"
-#include "lib/sortie_capturee.h"
+#include "support/capture.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ Dossier_extraction::Dossier_extraction(std::string const& rom, std::string const
 Dossier_extraction::Resultat Dossier_extraction::extraire(int debut, int fin, int adresse, int nombre, int taille,
                                                           char const* formule, bool ordre) const {
     int retour = -1;
-    std::string messages = capturer_sortie([&] {
+    std::string messages = test_support::capture_stdout([&] {
         retour = Extracteur::extraire(chemin_rom.c_str(), chemin_table.c_str(), chemin_script.c_str(), debut, fin, adresse, nombre,
                                       taille, formule, ordre);
     });
@@ -34,7 +34,7 @@ Dossier_extraction::Resultat Dossier_extraction::extraire(int debut, int fin, in
 
 Dossier_extraction::Resultat Dossier_extraction::ext_fixe(int adresse, int nombre, int taille) const {
     int retour = -1;
-    std::string messages = capturer_sortie(
+    std::string messages = test_support::capture_stdout(
         [&] { retour = Extracteur::ext_fixe(chemin_rom.c_str(), chemin_table.c_str(), chemin_script.c_str(), adresse, nombre, taille); });
     return lire_resultat(*this, retour, std::move(messages));
 }

@@ -4,7 +4,7 @@
 
 #include "dossier_extraction.h"
 #include "extraction/extracteur-fixe.h"
-#include "lib/sortie_capturee.h"
+#include "support/capture.h"
 
 namespace {
 
@@ -67,12 +67,12 @@ TEST(ExtFixe, ReportsFilesThatCannotBeOpened) {
     Dossier_extraction const dossier("AB", lettres);
     std::string const absent = dossier.path("absent");
     int retour = -1;
-    std::string messages = capturer_sortie([&] {
+    std::string messages = test_support::capture_stdout([&] {
         retour = Extracteur::ext_fixe(dossier.chemin_rom.c_str(), absent.c_str(), dossier.chemin_script.c_str(), 0, 1, 1);
     });
     EXPECT_EQ(messages, "Impossible d'ouvrir le fichier \"" + absent + "\"\n\n");
     EXPECT_EQ(retour, 0);
-    messages = capturer_sortie([&] {
+    messages = test_support::capture_stdout([&] {
         retour = Extracteur::ext_fixe(absent.c_str(), dossier.chemin_table.c_str(), dossier.chemin_script.c_str(), 0, 1, 1);
     });
     EXPECT_EQ(messages, "fopen_error : Impossible d'ouvrir le fichier \"" + absent + "\"\n\n");

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "extraction/extracteur-pointeurs.h"
-#include "lib/sortie_capturee.h"
+#include "support/capture.h"
 #include "support/scratch.h"
 
 namespace {
@@ -23,7 +23,7 @@ Chargement charger(std::string const& rom, int adresse, int nombre, char const* 
     Fichier f(dossier.path("rom.bin").c_str(), "rb");
     Chargement c;
     std::vector<Pt_ext> lus;
-    c.messages = capturer_sortie([&] { lus = Extracteur::charger_pointeurs(f, adresse, nombre, formule, taille, ordre); });
+    c.messages = test_support::capture_stdout([&] { lus = Extracteur::charger_pointeurs(f, adresse, nombre, formule, taille, ordre); });
     for (Pt_ext const& p : lus) c.pointeurs.emplace_back(p.lire_valeur(), p.lire_numero());
     return c;
 }

@@ -8,7 +8,7 @@
 
 #include "dossier_extraction.h"
 #include "extraction/extracteur.h"
-#include "lib/sortie_capturee.h"
+#include "support/capture.h"
 
 namespace {
 
@@ -87,7 +87,7 @@ TEST(Extraire, ReportsFilesThatCannotBeOpened) {
     };
     for (Cas const& c : cas) {
         int retour = -1;
-        std::string const messages = capturer_sortie([&] {
+        std::string const messages = test_support::capture_stdout([&] {
             retour = Extracteur::extraire(c.rom.c_str(), c.table.c_str(), c.script.c_str(), 0, 1, 0, 0, 2, "X", false);
         });
         EXPECT_EQ(messages, c.message);
@@ -232,7 +232,7 @@ TEST(Extraire, ReportsAScriptThatCannotBeWritten) {
     limite.rlim_cur = 50000;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limite), 0);
     int retour = -1;
-    std::string const messages = capturer_sortie([&] {
+    std::string const messages = test_support::capture_stdout([&] {
         retour = Extracteur::extraire(dossier.chemin_rom.c_str(), dossier.chemin_table.c_str(), dossier.chemin_script.c_str(), 0,
                                       99999, 0, 0, 2, "X", false);
     });

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "lib/erreur.h"
-#include "sortie_capturee.h"
+#include "support/capture.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ void verifier_valeurs(std::initializer_list<Cas> cas)
         int valeur = 0;
         std::string sortie;
         try {
-            sortie = capturer_sortie([&] { valeur = Calcul::calculer(c.formule.c_str(), c.x); });
+            sortie = test_support::capture_stdout([&] { valeur = Calcul::calculer(c.formule.c_str(), c.x); });
         } catch (math_error e) {
             ADD_FAILURE() << e.read_error();
         }
@@ -121,7 +121,7 @@ TEST(Calcul, UnbalancedParenthesesPrintAndGiveZero)
 {
     for (char const* formule : {"(X/$8000", "X)", "((X)", "(1/0"}) {
         int valeur = -1;
-        std::string sortie = capturer_sortie([&] { valeur = Calcul::calculer(formule, 0x1234); });
+        std::string sortie = test_support::capture_stdout([&] { valeur = Calcul::calculer(formule, 0x1234); });
         EXPECT_EQ(valeur, 0) << formule;
         EXPECT_EQ(sortie, "Erreur, il y a une erreur dans les paranthèses\n") << formule;
     }

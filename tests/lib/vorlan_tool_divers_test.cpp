@@ -6,7 +6,7 @@
 #include <string>
 
 #include "lib/vorlan_lib.h"
-#include "sortie_capturee.h"
+#include "support/capture.h"
 
 namespace {
 
@@ -88,9 +88,9 @@ TEST(VorlanTool, ConvertirOnlyKnowsBackslashN)
 
 TEST(VorlanTool, AfficherChaineShowsLineFeedsAsBackslashN)
 {
-    EXPECT_EQ(capturer_sortie([] { Vorlan_tool::afficher_chaine("ligne 1\nligne %s\xE9\n"); }),
+    EXPECT_EQ(test_support::capture_stdout([] { Vorlan_tool::afficher_chaine("ligne 1\nligne %s\xE9\n"); }),
               "ligne 1\\nligne %s\xE9\\n");
-    EXPECT_EQ(capturer_sortie([] { Vorlan_tool::afficher_chaine(""); }), "");
+    EXPECT_EQ(test_support::capture_stdout([] { Vorlan_tool::afficher_chaine(""); }), "");
 }
 
 TEST(VorlanTool, ScanPointeurMatchesExactTagLines)

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "lib/erreur.h"
-#include "lib/sortie_capturee.h"
+#include "support/capture.h"
 #include "support/scratch.h"
 #include "tables/extracteur-table.h"
 
@@ -26,7 +26,7 @@ std::string charger(Table_ext& table, std::string const& contenu) {
     test_support::Scratch dossier;
     dossier.write("table.tbl", contenu);
     std::string const chemin = dossier.path("table.tbl");
-    return capturer_sortie([&] { table.charger(chemin.c_str()); });
+    return test_support::capture_stdout([&] { table.charger(chemin.c_str()); });
 }
 
 TEST(TableExt, ReadsEntriesOfTheLineSyntax) {
@@ -91,7 +91,7 @@ TEST(TableExt, LoadingTwiceReportsEveryEntryAgain) {
     dossier.write("t.tbl", "41=A\n4243=BC\n");
     std::string const chemin = dossier.path("t.tbl");
     Table_ext table;
-    std::string const messages = capturer_sortie([&] {
+    std::string const messages = test_support::capture_stdout([&] {
         table.charger(chemin.c_str());
         table.charger(chemin.c_str());
     });
@@ -107,8 +107,8 @@ TEST(TableExt, CrLfFileGivesTheSameTableAsLf) {
     Table_ext crlf;
     charger(lf, "41=A\n4243=BC\n01=\\n\n");
     charger(crlf, "41=A\r\n4243=BC\r\n01=\\n\r\n");
-    std::string const affichage_lf = capturer_sortie([&] { lf.afficher(); });
-    EXPECT_EQ(capturer_sortie([&] { crlf.afficher(); }), affichage_lf);
+    std::string const affichage_lf = test_support::capture_stdout([&] { lf.afficher(); });
+    EXPECT_EQ(test_support::capture_stdout([&] { crlf.afficher(); }), affichage_lf);
     EXPECT_EQ(affichage_lf, "01\t\"\\n\"\n41\t\"A\"\n4243\t\"BC\"\n");
 }
 
@@ -116,7 +116,7 @@ TEST(TableExt, ListsKeysByLengthThenBytes) {
     Table_ext table;
     charger(table, "FF01=d\n80=b\n000000=e\n7F=a\n0001=c\n");
     EXPECT_EQ(table.taille_max(), 3u);
-    EXPECT_EQ(capturer_sortie([&] { table.afficher(); }),
+    EXPECT_EQ(test_support::capture_stdout([&] { table.afficher(); }),
               "7F\t\"a\"\n80\t\"b\"\n0001\t\"c\"\nFF01\t\"d\"\n000000\t\"e\"\n");
 }
 

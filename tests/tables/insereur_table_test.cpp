@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "lib/erreur.h"
-#include "lib/sortie_capturee.h"
+#include "support/capture.h"
 #include "support/scratch.h"
 #include "tables/insereur-table.h"
 
@@ -23,7 +23,7 @@ std::string charger(Table_ins& table, std::string const& contenu) {
     test_support::Scratch dossier;
     dossier.write("table.tbl", contenu);
     std::string const chemin = dossier.path("table.tbl");
-    return capturer_sortie([&] { table.charger(chemin.c_str()); });
+    return test_support::capture_stdout([&] { table.charger(chemin.c_str()); });
 }
 
 TEST(TableIns, HoldsTheRawByteTextsFromTheStart) {
@@ -117,7 +117,7 @@ TEST(TableIns, LooksUpCandidatesWithoutTerminator) {
 TEST(TableIns, ShowsTheMaximumThenEveryEntryInTextOrder) {
     Table_ins table;
     charger(table, "01=\\n\n41=A\n4243=BCDEF\n");
-    std::string const affichage = capturer_sortie([&] { table.afficher(); });
+    std::string const affichage = test_support::capture_stdout([&] { table.afficher(); });
     std::string attendu = "Taille max : 5\n01\t\"\\n\"\n";
     for (int b = 0; b < 256; ++b) {
         char ligne[16];

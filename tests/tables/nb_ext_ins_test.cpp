@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "lib/sortie_capturee.h"
+#include "support/capture.h"
 #include "tables/nb_ext_ins.h"
 
 namespace {
@@ -80,9 +80,9 @@ TEST(NbExtIns, CopiesOwnTheirBytes) {
 }
 
 TEST(NbExtIns, PrintsUpperCaseHexWithoutSeparator) {
-    EXPECT_EQ(capturer_sortie([] { stdout << brut({0x0A, 0xBC}); }), "0ABC");
-    EXPECT_EQ(capturer_sortie([] { stdout << hexa("ff") << hexa("1"); }), "FF01");
-    EXPECT_EQ(capturer_sortie([] { stdout << Nb_ext_ins(); }), "");
+    EXPECT_EQ(test_support::capture_stdout([] { stdout << brut({0x0A, 0xBC}); }), "0ABC");
+    EXPECT_EQ(test_support::capture_stdout([] { stdout << hexa("ff") << hexa("1"); }), "FF01");
+    EXPECT_EQ(test_support::capture_stdout([] { stdout << Nb_ext_ins(); }), "");
 }
 
 }  // namespace
