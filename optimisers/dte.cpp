@@ -71,13 +71,8 @@ void supprimer(std::string& texte, unsigned char premier, unsigned char second, 
 }
 
 bool optimiser(char const* script, char const* resultat, int nombre) {
-    Fichier sortie;
-    try {
-        sortie.open(resultat, "w");
-    } catch (fopen_error const& e) {
-        std::fputs(e.read_error(), stdout);
-        return false;
-    }
+    // The script is read before the result is opened: a script that cannot be read leaves an
+    // earlier result file as it was.
     Fichier entree;
     try {
         entree.open(script, "rb");
@@ -87,6 +82,13 @@ bool optimiser(char const* script, char const* resultat, int nombre) {
     }
     std::string texte = Fichiers::charger(entree);
     entree.close();
+    Fichier sortie;
+    try {
+        sortie.open(resultat, "w");
+    } catch (fopen_error const& e) {
+        std::fputs(e.read_error(), stdout);
+        return false;
+    }
 
     supprimer_balises(texte);
     std::printf("DTE\tApparitions\n");

@@ -120,13 +120,8 @@ void optimiser(char const* input, char const* output, short count, short max_len
         std::printf("Erreur, la taille maximale d'une MTE doit être supérieure à %d\n", rom_size);
         return;
     }
-    Fichier sortie;
-    try {
-        sortie.open(output, "w");
-    } catch (fopen_error const& e) {
-        std::fputs(e.read_error(), stdout);
-        return;
-    }
+    // The script is read before the result is opened: a script that cannot be read leaves an
+    // earlier result file as it was.
     Fichier entree;
     try {
         entree.open(input, "rb");
@@ -136,6 +131,13 @@ void optimiser(char const* input, char const* output, short count, short max_len
     }
     std::string texte = Fichiers::charger(entree);
     entree.close();
+    Fichier sortie;
+    try {
+        sortie.open(output, "w");
+    } catch (fopen_error const& e) {
+        std::fputs(e.read_error(), stdout);
+        return;
+    }
     Clean(texte);
     short restants = count;
     FindMTE(texte, sortie, restants, max_length, rom_size);
