@@ -21,7 +21,7 @@ int compressToRom(Options const& options) {
             return 1;
         }
     }
-    File input(std::fopen(dataName, "rb"));
+    File input = openRegularForReading(dataName);
     long const size = input ? myFileSize(input.get()) : -1;
     if (size < 0) {
         std::printf("unable to open data file %s for reading\n", dataName);

@@ -13,7 +13,7 @@ namespace pakrun {
 int decompressFromRom(Options const& options) {
     char const* const romName = options.romName.c_str();
     char const* const dataName = options.dataName.c_str();
-    File rom(std::fopen(romName, "rb"));
+    File rom = openRegularForReading(romName);
     if (!rom) {
         std::printf("unable to open rom file %s for reading\n", romName);
         return 1;

@@ -1,8 +1,17 @@
 #include "pakrun/tool-io.h"
 
+#include <sys/stat.h>
+
 #include <new>
 
 namespace pakrun {
+
+File openRegularForReading(char const* name) {
+    File file(std::fopen(name, "rb"));
+    struct stat status;
+    if (file && (fstat(fileno(file.get()), &status) != 0 || !S_ISREG(status.st_mode))) file.reset();
+    return file;
+}
 
 long myFileSize(std::FILE* file) {
     long const here = std::ftell(file);

@@ -11,6 +11,10 @@ struct FileCloser {
 // An open C stdio stream, closed when it goes out of scope.
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
+// Opens a regular file for reading ("rb"); empty when it cannot be opened or is no regular
+// file, since a folder opens for reading but can be neither measured nor read.
+File openRegularForReading(char const* name);
+
 // Length of the file open on the stream, whose position is left where it was; -1 when the
 // stream cannot be measured.
 long myFileSize(std::FILE* file);
