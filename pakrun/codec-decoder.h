@@ -1,9 +1,15 @@
 #pragma once
 
+#include "pakrun/dictionary.h"
+
 namespace pakrun {
 
 // pkDecomp's answer when the compressed bytes end before the requested size is produced.
 constexpr int pkInputExhausted = -1;
+
+// The most that `packed` compressed bytes can expand to: every item takes at least one byte and
+// yields at most longestMatch bytes.
+constexpr long pkMostExpanded(long packed) { return packed * longestMatch; }
 
 // Expands a compressed block into exactly `size` bytes of output, reading no more than the
 // `available` bytes of input. Returns the number of compressed bytes consumed, 0 for a size

@@ -10,6 +10,15 @@
 
 namespace pakrun {
 
+namespace {
+
+int romTooSmall(char const* romName) {
+    std::printf("%s rom file is too small", romName);
+    return 1;
+}
+
+}  // namespace
+
 int decompressFromRom(Options const& options) {
     char const* const romName = options.romName.c_str();
     char const* const dataName = options.dataName.c_str();
@@ -22,6 +31,8 @@ int decompressFromRom(Options const& options) {
     // the size: a block near the end of the file decodes as long as its bytes are there.
     long const romSize = myFileSize(rom.get());
     long const available = std::max(0L, romSize - options.offset);
+    // A size that the bytes left cannot expand to is refused before its buffer is taken.
+    if (options.size > pkMostExpanded(available)) return romTooSmall(romName);
     long const wanted = std::min(available, pkCompBound(options.size));
     std::vector<unsigned char> packed;
     if (!allocate(packed, wanted)) {
@@ -39,10 +50,7 @@ int decompressFromRom(Options const& options) {
     }
     int const size = static_cast<int>(options.size);
     int const consumed = pkDecomp(packed.data(), static_cast<int>(got), data.data(), size);
-    if (consumed == pkInputExhausted) {
-        std::printf("%s rom file is too small", romName);
-        return 1;
-    }
+    if (consumed == pkInputExhausted) return romTooSmall(romName);
 
     File out(std::fopen(dataName, "wb"));
     if (!out) {

@@ -185,6 +185,26 @@ TEST(PakrunHostile, DecompressionAroundTheEndOfTheRom) {
             expectRefused(f.scratch, with(with(args, n), {"rom.bin", "out.bin"}), "rom.bin rom file is too small");
 }
 
+// A size far beyond what the bytes after the offset can expand to is refused before the output
+// buffer is taken: run with 1 GB of address space, a 2 GB buffer would fail to allocate.
+TEST(PakrunHostile, AHugeSizeForASmallBlockTakesNoMemory) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer reserves more address space than the limit allows";
+#endif
+    Fixture f;
+    Args const huge[] = {{"-o", "10", "-s", "1908874352"}, {"-o", "10", "-s", "103"}, {"-o", "0x7fffffff", "-s", "1908874352"}};
+    for (auto const& args : huge) {
+        SCOPED_TRACE(::testing::PrintToString(args));
+        Folder const before = snapshot(f.scratch);
+        RunResult const r = test_support::run(
+            "/bin/sh", with({"-c", "ulimit -v 1000000 && exec \"$0\" \"$@\"", PAKRUN}, with(args, {"rom.bin", "out.bin"})),
+            f.scratch.dir());
+        EXPECT_EQ(r.out, "rom.bin rom file is too small");
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(snapshot(f.scratch), before);
+    }
+}
+
 TEST(PakrunHostile, CompressionAroundTheEndOfTheRom) {
     Fixture f;
     struct Case {
