@@ -78,6 +78,9 @@ CommandLine readCommandLine(std::vector<std::string> const& args) {
     if (names.size() < 1) line.complaints += "missing rom filename\n";
     if (names.size() < 2) line.complaints += "missing decompressed data filename\n";
     if (options.mode == Mode::decompress && options.size == 0) line.complaints += "missing decompressed data length\n";
+    // Either direction would overwrite the one file with the other's contents.
+    if (line.complaints.empty() && options.romName == options.dataName)
+        line.complaints = formatted("rom file and data file are the same: %s\n", options.romName);
     line.runnable = line.complaints.empty();
     return line;
 }

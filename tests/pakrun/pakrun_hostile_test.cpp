@@ -123,6 +123,14 @@ TEST(PakrunHostile, FileArgumentsThatAreNoUsableFile) {
     expectRefused(f.scratch, {"-c", "-n", "new.bin", "folder"}, "unable to open data file folder for reading\n");
 }
 
+// Decompressing into the ROM itself would replace the ROM with the block's contents.
+TEST(PakrunHostile, TheRomAndTheDataFileMustDiffer) {
+    Fixture f;
+    std::string const same = "rom file and data file are the same: rom.bin\n" + usage;
+    for (Args const& direction : {Args{"-o", "10", "-s", "12"}, Args{"-c"}, Args{"-c", "-n"}})
+        expectRefused(f.scratch, with(direction, {"rom.bin", "rom.bin"}), same);
+}
+
 TEST(PakrunHostile, UnreadableFiles) {
     if (geteuid() == 0) GTEST_SKIP() << "running as root, where a file of mode 000 can still be read and written";
     Fixture f;
