@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "pakrun/codec-encoder.h"
+#include "pakrun/tool-io.h"
 
 namespace pakrun {
 
@@ -79,7 +80,8 @@ CommandLine readCommandLine(std::vector<std::string> const& args) {
     if (names.size() < 2) line.complaints += "missing decompressed data filename\n";
     if (options.mode == Mode::decompress && options.size == 0) line.complaints += "missing decompressed data length\n";
     // Either direction would overwrite the one file with the other's contents.
-    if (line.complaints.empty() && options.romName == options.dataName)
+    if (line.complaints.empty() &&
+        (options.romName == options.dataName || sameFile(options.romName.c_str(), options.dataName.c_str())))
         line.complaints = formatted("rom file and data file are the same: %s\n", options.romName);
     line.runnable = line.complaints.empty();
     return line;

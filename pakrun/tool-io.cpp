@@ -13,6 +13,12 @@ File openRegularForReading(char const* name) {
     return file;
 }
 
+bool sameFile(char const* first, char const* second) {
+    struct stat a;
+    struct stat b;
+    return stat(first, &a) == 0 && stat(second, &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
 long myFileSize(std::FILE* file) {
     long const here = std::ftell(file);
     if (here < 0 || std::fseek(file, 0, SEEK_END) != 0) return -1;

@@ -15,6 +15,9 @@ using File = std::unique_ptr<std::FILE, FileCloser>;
 // file, since a folder opens for reading but can be neither measured nor read.
 File openRegularForReading(char const* name);
 
+// Whether the two names lead to one existing file (through links or another path).
+bool sameFile(char const* first, char const* second);
+
 // Length of the file open on the stream, whose position is left where it was; -1 when the
 // stream cannot be measured.
 long myFileSize(std::FILE* file);

@@ -123,12 +123,15 @@ TEST(PakrunHostile, FileArgumentsThatAreNoUsableFile) {
     expectRefused(f.scratch, {"-c", "-n", "new.bin", "folder"}, "unable to open data file folder for reading\n");
 }
 
-// Decompressing into the ROM itself would replace the ROM with the block's contents.
+// Decompressing into the ROM itself would replace the ROM with the block's contents, whatever
+// name leads to it.
 TEST(PakrunHostile, TheRomAndTheDataFileMustDiffer) {
     Fixture f;
+    fs::create_symlink("rom.bin", f.scratch.path("link.bin"));
     std::string const same = "rom file and data file are the same: rom.bin\n" + usage;
     for (Args const& direction : {Args{"-o", "10", "-s", "12"}, Args{"-c"}, Args{"-c", "-n"}})
-        expectRefused(f.scratch, with(direction, {"rom.bin", "rom.bin"}), same);
+        for (char const* data : {"rom.bin", "./rom.bin", "folder/../rom.bin", "link.bin"})
+            expectRefused(f.scratch, with(direction, {"rom.bin", data}), same);
 }
 
 TEST(PakrunHostile, UnreadableFiles) {
