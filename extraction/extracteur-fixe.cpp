@@ -24,11 +24,12 @@ int ext_fixe(char const* rom, char const* table, char const* script, int adresse
     Table_ext caracteres;
     Fichier f_rom;
     Fichier f_script;
-    if (!preparer(caracteres, table, f_rom, rom, f_script, script)) return 0;
+    if (!preparer(caracteres, table, f_rom, rom)) return 0;
     if (char const* erreur = verifier(f_rom.size(), adresse, nombre, taille)) {
         std::fputs(erreur, stdout);
         return 0;
     }
+    if (!creer_script(f_script, script)) return 0;
 
     // The block is nombre x taille bytes; only what the ROM holds of it is read.
     long long const bloc = static_cast<long long>(nombre) * taille;

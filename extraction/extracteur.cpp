@@ -33,11 +33,12 @@ int extraire(char const* rom, char const* table, char const* script, int debut, 
     Table_ext caracteres;
     Fichier f_rom;
     Fichier f_script;
-    if (!preparer(caracteres, table, f_rom, rom, f_script, script)) return 0;
+    if (!preparer(caracteres, table, f_rom, rom)) return 0;
     if (char const* erreur = verifier(f_rom.size(), debut, fin, adresse, nombre, taille)) {
         std::fputs(erreur, stdout);
         return 0;
     }
+    if (!creer_script(f_script, script)) return 0;
 
     std::vector<Pt_ext> const pointeurs = charger_pointeurs(f_rom, adresse, nombre, formule, taille, ordre);
 

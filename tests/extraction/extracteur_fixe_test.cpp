@@ -58,7 +58,7 @@ TEST(ExtFixe, RefusesBadArgumentsWithTheFirstFailedCheck) {
         Dossier_extraction const dossier("ABCDEF", lettres);
         auto const r = dossier.ext_fixe(c.adresse, c.nombre, c.taille);
         EXPECT_EQ(r.messages, c.message) << c.adresse << " " << c.nombre << " " << c.taille;
-        EXPECT_EQ(r.script, "");
+        EXPECT_EQ(r.script, "(absent)");  // checked before the script is created
         EXPECT_EQ(r.retour, 0);
     }
 }

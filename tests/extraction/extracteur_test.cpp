@@ -48,7 +48,7 @@ TEST(Extraire, RefusesBadArgumentsWithTheFirstFailedCheck) {
         auto const r = dossier.extraire(c.debut, c.fin, c.adresse, c.nombre, c.taille, "X", false);
         EXPECT_EQ(r.messages, c.message) << c.debut << " " << c.fin << " " << c.adresse;
         EXPECT_EQ(r.retour, 0);
-        EXPECT_EQ(r.script, "");  // created before the checks, left empty
+        EXPECT_EQ(r.script, "(absent)");  // checked before the script is created
     }
 }
 

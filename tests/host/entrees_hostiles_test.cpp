@@ -15,6 +15,7 @@
 
 namespace {
 
+using namespace std::string_literals;
 using test_support::run_script;
 using test_support::Scratch;
 
@@ -23,6 +24,7 @@ std::string const ROM = "ABCDEFGHIJKLMNOP";
 std::string const TABLE =
     "41=A\n42=B\n43=C\n44=D\n45=E\n46=F\n47=G\n48=H\n49=I\n4A=J\n4B=K\n4C=L\n4D=M\n4E=N\n4F=O\n50=P\n20= \n";
 std::string const SCRIPT = "<PT0001>\nABAB CD<END>\n";
+std::string const FIXE = "ABCD\nEFGH\n";
 std::string const LISTE = "AB\n";
 std::string const POLICE = " =4\n\\n=LINEBREAK\n<BOX>\\n=NEW_DEFAUT\n<END>\\n=FIN\nA=8\nB=8\nC=8\nD=8\n";
 // What an earlier run left in the result file: a failed run must not lose it.
@@ -33,6 +35,7 @@ void preparer(Scratch const& s) {
     s.write("rom.bin", ROM);
     s.write("table.tbl", TABLE);
     s.write("script.txt", SCRIPT);
+    s.write("fixe.txt", FIXE);
     s.write("liste.txt", LISTE);
     s.write("police.tbl", POLICE);
     s.write("sortie.txt", ANCIEN);
@@ -137,6 +140,202 @@ TEST(EntreesHostiles, EveryFileArgumentThatCannotBeOpenedIsReportedAndChangesNot
                 if (std::string(sorte) == "illisible") chmod(s.path("verrou.bin").c_str(), 0644);
             }
         }
+    }
+}
+
+// Framing lines of the commands as the cases below call them.
+std::string const EXTRACTION = "Extraction du fichier 'sortie.txt' à partir du fichier 'rom.bin'...\n";
+std::string const FIN_EXTRACTION = "Extraction terminée !\n\n";
+std::string const INSERTION = "Insertion du fichier 'script.txt' dans le fichier 'rom.bin'...\n";
+std::string const INSERTION_FIXE_ = "Insertion du fichier 'fixe.txt' dans le fichier 'rom.bin'...\n";
+std::string const FIN_INSERTION = "Insertion terminée !\n\n";
+std::string const EXTRACTION_FIXE = "Extraction fixe du fichier 'sortie.txt' à partir du fichier 'rom.bin'...\n";
+std::string const FIN_EXTRACTION_FIXE = "Extraction fixe terminée !\n\n";
+std::string const INSERTION_FIXE = "Insertion fixe du fichier 'fixe.txt' dans le fichier 'rom.bin'...\n";
+std::string const FIN_INSERTION_FIXE = "Insertion fixe terminée !\n\n";
+std::string const DTE = "Optimisation DTE du fichier 'script.txt'\n";
+std::string const FIN_DTE = "Optimisation DTE terminée !\n\n";
+std::string const MISE_EN_FORME = "Mise en forme du fichier 'script.txt'...\n";
+std::string const FIN_MISE_EN_FORME = "Mise en forme terminée !\n\n";
+
+std::string const HORS_ROM = "Erreur, l'emplacement du texte est situé hors de la rom\n";
+std::string const APRES_FIN = "Erreur, le début du texte se situe après la fin du texte\n";
+std::string const ADRESSE = "Erreur, l'adresse du début des pointeurs se situe en dehors de la rom\n";
+std::string const POINTEURS_NEGATIF = "Erreur, le nombre de pointeurs est négatif\n";
+std::string const TAILLE_POINTEURS = "Erreur, la taille des pointeurs est incorrecte\n";
+std::string const SOULIGNE = "Le caractère '_' n'est pas défini dans la table...\n";
+
+std::string repeter(std::string const& ligne, int fois) {
+    std::string texte;
+    for (int i = 0; i < fois; ++i) texte += ligne;
+    return texte;
+}
+
+// A call with its exact output (before "suite"), and the ROM and result file after it.
+struct Cas_nombres {
+    char const* appel;
+    std::string sortie;
+    std::string rom;
+    std::string resultat;
+};
+
+// Offsets and counts at, just past and far past the end of the 16-byte ROM, negative ones, and
+// numbers beyond 32 bits: Lua numbers are truncated toward zero and taken modulo 2^32, NaN
+// and infinities are 0 (so 2^31 is negative, 1e300 and 0/0 are 0).
+std::vector<Cas_nombres> const CAS_NOMBRES = {
+    // extraire: the last byte must lie inside the ROM.
+    {"extraire('rom.bin', 'table.tbl', 'sortie.txt', 15, 15, 'SANS_POINTEURS')", EXTRACTION + FIN_EXTRACTION,
+     ROM, "P"s},
+    {"extraire('rom.bin', 'table.tbl', 'sortie.txt', 0, 16, 'SANS_POINTEURS')",
+     EXTRACTION + HORS_ROM + FIN_EXTRACTION, ROM, ANCIEN},
+    {"extraire('rom.bin', 'table.tbl', 'sortie.txt', 16, 16, 'SANS_POINTEURS')",
+     EXTRACTION + HORS_ROM + FIN_EXTRACTION, ROM, ANCIEN},
+    {"extraire('rom.bin', 'table.tbl', 'sortie.txt', 0, 0x7FFFFFFF, 'SANS_POINTEURS')",
+     EXTRACTION + HORS_ROM + FIN_EXTRACTION, ROM, ANCIEN},
+    {"extraire('rom.bin', 'table.tbl', 'sortie.txt', -1, 3, 'SANS_POINTEURS')",
+     EXTRACTION + HORS_ROM + FIN_EXTRACTION, ROM, ANCIEN},
+    {"extraire('rom.bin', 'table.tbl', 'sortie.txt', 0, 2^31, 'SANS_POINTEURS')",
+     EXTRACTION + APRES_FIN + FIN_EXTRACTION, ROM, ANCIEN},
+    {"extraire('rom.bin', 'table.tbl', 'sortie.txt', 1e300, 0/0, 'SANS_POINTEURS')", EXTRACTION + FIN_EXTRACTION,
+     ROM, "A"s},
+    {"extraire('rom.bin', 'table.tbl', 'sortie.txt', 2^32 + 1, 2^32 + 3, 'SANS_POINTEURS')",
+     EXTRACTION + FIN_EXTRACTION, ROM, "BCD"s},
+    {"extraire('rom.bin', 'table.tbl', 'sortie.txt', 0, 15, 16, 1, 2, 'X', true)",
+     EXTRACTION + "Attention, le pointeur numéro 1 est situé hors de la rom, il ne sera pas repéré\n" +
+         FIN_EXTRACTION,
+     ROM, "ABCDEFGHIJKLMNOP"s},
+    {"extraire('rom.bin', 'table.tbl', 'sortie.txt', 0, 15, 15, 1, 2, 'X', true)",
+     EXTRACTION + "Attention, le pointeur numéro 1 est situé hors de la rom, il ne sera pas repéré\n" +
+         FIN_EXTRACTION,
+     ROM, "ABCDEFGHIJKLMNOP"s},
+    {"extraire('rom.bin', 'table.tbl', 'sortie.txt', 0, 15, 0, 2^31 - 1, 2, 'X', true)",
+     EXTRACTION +
+         "Attention, les pointeurs numéros 9 à 2147483647 sont situés hors de la rom, ils ne seront pas repérés\n" +
+         FIN_EXTRACTION,
+     ROM, "ABCDEFGHIJKLMNOP"},
+    {"extraire('rom.bin', 'table.tbl', 'sortie.txt', 0, 15, 17, 1, 2, 'X', true)",
+     EXTRACTION + ADRESSE + FIN_EXTRACTION, ROM, ANCIEN},
+    {"extraire('rom.bin', 'table.tbl', 'sortie.txt', 0, 15, -1, 1, 2, 'X', true)",
+     EXTRACTION + ADRESSE + FIN_EXTRACTION, ROM, ANCIEN},
+    {"extraire('rom.bin', 'table.tbl', 'sortie.txt', 0, 15, 0, -1, 2, 'X', true)",
+     EXTRACTION + POINTEURS_NEGATIF + FIN_EXTRACTION, ROM, ANCIEN},
+    {"extraire('rom.bin', 'table.tbl', 'sortie.txt', 0, 15, 'SNES24-HighRom', 0, 2^31, -1, 2^31)",
+     EXTRACTION + POINTEURS_NEGATIF + FIN_EXTRACTION, ROM, ANCIEN},
+    {"extraire('rom.bin', 'table.tbl', 'sortie.txt', 0, 15, 0, 1, 2^31, 'X', true)",
+     EXTRACTION + TAILLE_POINTEURS + FIN_EXTRACTION, ROM, ANCIEN},
+    {"extraire('rom.bin', 'table.tbl', 'sortie.txt', 0, 15, 0, 1, 1e300, 'X', true)",
+     EXTRACTION + TAILLE_POINTEURS + FIN_EXTRACTION, ROM, ANCIEN},
+
+    // inserer: every check runs before the ROM is written.
+    {"inserer('rom.bin', 'table.tbl', 'script.txt', 0, 16, 'SANS_POINTEURS')",
+     INSERTION + HORS_ROM + FIN_INSERTION, ROM, ANCIEN},
+    {"inserer('rom.bin', 'table.tbl', 'script.txt', 16, 16, 'SANS_POINTEURS')",
+     INSERTION + HORS_ROM + FIN_INSERTION, ROM, ANCIEN},
+    {"inserer('rom.bin', 'table.tbl', 'script.txt', -1, 3, 'SANS_POINTEURS')",
+     INSERTION + HORS_ROM + FIN_INSERTION, ROM, ANCIEN},
+    {"inserer('rom.bin', 'table.tbl', 'script.txt', 0, 2^31, 'SANS_POINTEURS')",
+     INSERTION + APRES_FIN + FIN_INSERTION, ROM, ANCIEN},
+    {"inserer('rom.bin', 'table.tbl', 'script.txt', 0, 15, 17, 1, 2, 'X', true)",
+     INSERTION + ADRESSE + FIN_INSERTION, ROM, ANCIEN},
+    {"inserer('rom.bin', 'table.tbl', 'script.txt', 0, 15, 0, 2^31, 2, 'X', true)",
+     INSERTION + POINTEURS_NEGATIF + FIN_INSERTION, ROM, ANCIEN},
+    {"inserer('rom.bin', 'table.tbl', 'script.txt', 0, 15, 0, 1, 0/0, 'X', true)",
+     INSERTION + TAILLE_POINTEURS + FIN_INSERTION, ROM, ANCIEN},
+    // A slot that lies past the end is reported; the text still goes in, and the ROM keeps its size.
+    {"inserer('rom.bin', 'table.tbl', 'script.txt', 0, 15, 15, 1, 2, 'X', true)",
+     INSERTION +
+         "Erreur : le pointeur numéro 1 ne sera pas inseré : son emplacement est situé hors de la rom\n"
+         "Le caractère \"<\" est inconnu (\"<END>\\n\")...\n"
+         "Le caractère \">\" est inconnu (\">\\n\")...\n"
+         "Le caractère \"\\n\" est inconnu (\"\\n\")...\n"
+         "6 octets restants\n" +
+         FIN_INSERTION,
+     "ABAB CDEND\0\0\0\0\0\0"s, ANCIEN},
+    // A formula that fails stops the insertion before anything is written.
+    {"inserer('rom.bin', 'table.tbl', 'script.txt', 0, 15, 0, 1, 4, 'X/0', true)",
+     INSERTION + "math_error : Tentative de division par zéro, calcul arrêté.\n", ROM, ANCIEN},
+    {"inserer('rom.bin', 'table.tbl', 'script.txt', 4, 15, 0, 1, 4, 'X-99', true)",
+     INSERTION + "math_error : Le résultat va être négatif, calcul arrêté.\n", ROM, ANCIEN},
+
+    // extraire_fixe: only the first word's offset is checked; words past the end are empty.
+    {"extraire_fixe('rom.bin', 'table.tbl', 'sortie.txt', 16, 1, 1)",
+     EXTRACTION_FIXE +
+         "Attention, les mots dépassent la fin de la rom : seuls les 0 octets qui s'y trouvent seront lus\n" +
+         FIN_EXTRACTION_FIXE,
+     ROM, "\n"s},
+    {"extraire_fixe('rom.bin', 'table.tbl', 'sortie.txt', 15, 2, 2)",
+     EXTRACTION_FIXE +
+         "Attention, les mots dépassent la fin de la rom : seuls les 1 octets qui s'y trouvent seront lus\n" +
+         FIN_EXTRACTION_FIXE,
+     ROM, "P\n\n"s},
+    {"extraire_fixe('rom.bin', 'table.tbl', 'sortie.txt', 0, 2, 2^30)",
+     EXTRACTION_FIXE +
+         "Attention, les mots dépassent la fin de la rom : seuls les 16 octets qui s'y trouvent seront lus\n" +
+         FIN_EXTRACTION_FIXE,
+     ROM, "ABCDEFGHIJKLMNOP\n\n"s},
+    {"extraire_fixe('rom.bin', 'table.tbl', 'sortie.txt', 17, 1, 1)", EXTRACTION_FIXE + HORS_ROM + FIN_EXTRACTION_FIXE,
+     ROM, ANCIEN},
+    {"extraire_fixe('rom.bin', 'table.tbl', 'sortie.txt', 2^31, 1, 1)",
+     EXTRACTION_FIXE + HORS_ROM + FIN_EXTRACTION_FIXE, ROM, ANCIEN},
+    {"extraire_fixe('rom.bin', 'table.tbl', 'sortie.txt', 0, -1, 1)",
+     EXTRACTION_FIXE + "Erreur, le nombre de mots est négatif\n" + FIN_EXTRACTION_FIXE, ROM, ANCIEN},
+    {"extraire_fixe('rom.bin', 'table.tbl', 'sortie.txt', 0, 1, -1)",
+     EXTRACTION_FIXE + "Erreur, la taille des mots est négative\n" + FIN_EXTRACTION_FIXE, ROM, ANCIEN},
+
+    // inserer_fixe: a word that would run past the end is refused, the words before it go in.
+    {"inserer_fixe('rom.bin', 'table.tbl', 'fixe.txt', 17, 1, 1)", INSERTION_FIXE + HORS_ROM + FIN_INSERTION_FIXE,
+     ROM, ANCIEN},
+    {"inserer_fixe('rom.bin', 'table.tbl', 'fixe.txt', -1, 1, 1)", INSERTION_FIXE + HORS_ROM + FIN_INSERTION_FIXE,
+     ROM, ANCIEN},
+    {"inserer_fixe('rom.bin', 'table.tbl', 'fixe.txt', 14, 2, 4)",
+     INSERTION_FIXE + "Erreur : le mot 1 ne sera pas inseré : il dépasse la fin de la rom\n" + FIN_INSERTION_FIXE,
+     ROM, ANCIEN},
+    {"inserer_fixe('rom.bin', 'table.tbl', 'fixe.txt', 12, 2, 4)",
+     INSERTION_FIXE + "Erreur : le mot 2 ne sera pas inseré : il dépasse la fin de la rom\n" + FIN_INSERTION_FIXE,
+     "ABCDEFGHIJKLABCD", ANCIEN},
+    {"inserer_fixe('rom.bin', 'table.tbl', 'fixe.txt', 16, 1, 1)",
+     INSERTION_FIXE + "Le mot 1 est trop long\nErreur : le mot 1 ne sera pas inseré : il dépasse la fin de la rom\n" +
+         FIN_INSERTION_FIXE,
+     ROM, ANCIEN},
+    {"inserer_fixe('rom.bin', 'table.tbl', 'fixe.txt', 0, -1, 4)", INSERTION_FIXE + FIN_INSERTION_FIXE, ROM, ANCIEN},
+    {"inserer_fixe('rom.bin', 'table.tbl', 'fixe.txt', 0, 2, 2^31)", INSERTION_FIXE + FIN_INSERTION_FIXE, ROM, ANCIEN},
+
+    // optimiser_dte: a count of 0 or less chooses nothing; a huge one stops when no pair is left.
+    {"optimiser_dte('script.txt', 'sortie.txt', -1)", DTE + "DTE\tApparitions\nScore : 0\n" + FIN_DTE, ROM, ""},
+    {"optimiser_dte('script.txt', 'sortie.txt', 0/0)", DTE + "DTE\tApparitions\nScore : 0\n" + FIN_DTE, ROM, ""},
+
+    // optimiser_mte: counts are 16-bit numbers, checked before the result is opened.
+    {"optimiser_mte('script.txt', 'sortie.txt', -1, 8)",
+     DTE + "Taille mte : 2\nErreur, le nombre de MTE indiqué est incorrect\n" + FIN_DTE, ROM, ANCIEN},
+    {"optimiser_mte('script.txt', 'sortie.txt', 65536, 8)",
+     DTE + "Taille mte : 2\nErreur, le nombre de MTE indiqué est incorrect\n" + FIN_DTE, ROM, ANCIEN},
+    {"optimiser_mte('script.txt', 'sortie.txt', 3, -1)",
+     DTE + "Taille mte : 2\nErreur, la taille maximale d'une MTE doit être supérieure à 2\n" + FIN_DTE, ROM, ANCIEN},
+    {"optimiser_mte('script.txt', 'sortie.txt', 3, 2^31, 1)",
+     DTE + "Taille mte : 1\nErreur, la taille maximale d'une MTE doit être supérieure à 1\n" + FIN_DTE, ROM, ANCIEN},
+    {"optimiser_mte('script.txt', 'sortie.txt', 3, 8, 1e300)",
+     "Erreur, la taille de la mte dans la rom doit être 1 ou 2\n", ROM, ANCIEN},
+    {"optimiser_mte('script.txt', 'sortie.txt', 3, 8, -1)",
+     "Erreur, la taille de la mte dans la rom doit être 1 ou 2\n", ROM, ANCIEN},
+
+    // mettre_en_forme: a width or box height of 0, negative or huge still gives every word.
+    {"mettre_en_forme('script.txt', 'sortie.txt', 'police.tbl', -1, -1)", MISE_EN_FORME + FIN_MISE_EN_FORME, ROM,
+     "<PT0001>\nABAB\nCD<END>\n"s},
+    {"mettre_en_forme('script.txt', 'sortie.txt', 'police.tbl', 0, 0/0)", MISE_EN_FORME + FIN_MISE_EN_FORME, ROM,
+     "<PT0001>\nABAB\nCD<END>\n"s},
+    {"mettre_en_forme('script.txt', 'sortie.txt', 'police.tbl', 2^31 - 1, 2^31 - 1)",
+     MISE_EN_FORME + FIN_MISE_EN_FORME, ROM, "<PT0001>\nABAB CD<END>\n"s},
+};
+
+TEST(EntreesHostiles, OffsetsAndCountsOutOfRangeAreReportedBeforeAnyWrite) {
+    for (Cas_nombres const& c : CAS_NOMBRES) {
+        Scratch s;
+        preparer(s);
+        auto const r = run_script(s, std::string(c.appel) + " print('suite')");
+        EXPECT_EQ(r.status, 0) << c.appel;
+        EXPECT_EQ(r.out, c.sortie + "suite\n") << c.appel;
+        EXPECT_EQ(s.read("rom.bin"), c.rom) << c.appel;
+        EXPECT_EQ(s.read("sortie.txt"), c.resultat) << c.appel;
     }
 }
 
