@@ -68,7 +68,9 @@ bool ins_fixe(char const* rom, char const* table, char const* script, int adress
         }
         if (fin_de_ligne) {
             std::printf("Le mot %d est trop court\n", w);
-            for (; unites < taille; ++unites) {
+            // Padding stops once the word no longer fits in the ROM: it will not be written,
+            // and a huge word length must not pad billions of units first.
+            for (; unites < taille && sortie.size() + mot.size() <= place; ++unites) {
                 if (remplissage != nullptr) {
                     ajouter(mot, *remplissage);
                 } else {

@@ -297,6 +297,12 @@ std::vector<Cas_nombres> const CAS_NOMBRES = {
      INSERTION_FIXE + "Le mot 1 est trop long\nErreur : le mot 1 ne sera pas inseré : il dépasse la fin de la rom\n" +
          FIN_INSERTION_FIXE,
      ROM, ANCIEN},
+    // A huge word length pads only until the word no longer fits: 4 letters and 13 padding
+    // bytes pass the 16 bytes of the ROM.
+    {"inserer_fixe('rom.bin', 'table.tbl', 'fixe.txt', 0, 2^31 - 1, 2^31 - 1)",
+     INSERTION_FIXE + "Le mot 1 est trop court\n" + repeter(SOULIGNE, 13) +
+         "Erreur : le mot 1 ne sera pas inseré : il dépasse la fin de la rom\n" + FIN_INSERTION_FIXE,
+     ROM, ANCIEN},
     {"inserer_fixe('rom.bin', 'table.tbl', 'fixe.txt', 0, -1, 4)", INSERTION_FIXE + FIN_INSERTION_FIXE, ROM, ANCIEN},
     {"inserer_fixe('rom.bin', 'table.tbl', 'fixe.txt', 0, 2, 2^31)", INSERTION_FIXE + FIN_INSERTION_FIXE, ROM, ANCIEN},
 
