@@ -105,6 +105,9 @@ bool optimiser(char const* script, char const* resultat, int nombre) {
         sortie.put('\n');
         std::printf("\"%c%c\"\t%d\n", premier, second, static_cast<int>(apparitions));
         score += apparitions;
+        // Once no pair is left every further pass would report the same empty pair: a huge
+        // count must not print it billions of times.
+        if (apparitions == 0) break;
         supprimer(texte, premier, second, paires);
     }
     std::printf("Score : %d\n", static_cast<int>(score));

@@ -309,6 +309,9 @@ std::vector<Cas_nombres> const CAS_NOMBRES = {
     // optimiser_dte: a count of 0 or less chooses nothing; a huge one stops when no pair is left.
     {"optimiser_dte('script.txt', 'sortie.txt', -1)", DTE + "DTE\tApparitions\nScore : 0\n" + FIN_DTE, ROM, ""},
     {"optimiser_dte('script.txt', 'sortie.txt', 0/0)", DTE + "DTE\tApparitions\nScore : 0\n" + FIN_DTE, ROM, ""},
+    {"optimiser_dte('script.txt', 'sortie.txt', 2^31 - 1)",
+     DTE + "DTE\tApparitions\n\"AB\"\t2\n\" C\"\t1\n\"\0\0\"\t0\nScore : 3\n"s + FIN_DTE, ROM,
+     "AB\n C\n\0\0\n"s},
 
     // optimiser_mte: counts are 16-bit numbers, checked before the result is opened.
     {"optimiser_mte('script.txt', 'sortie.txt', -1, 8)",
