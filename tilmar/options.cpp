@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <limits>
 
+#include "tilmar/stdio-file.h"
+
 namespace tilmar {
 
 namespace {
@@ -96,7 +98,8 @@ std::string parse_options(std::vector<std::string> const& args, Options& options
     if (options.tiles == 0) return complaints + "missing number of tiles to extract/insert\n" + usage_text();
     if (!complaints.empty()) return complaints + usage_text();
     // Either direction would overwrite the one file with the other's contents.
-    if (options.rom == options.bitmap) return "rom file and bitmap file are the same: " + options.rom + "\n" + usage_text();
+    if (options.rom == options.bitmap || same_file(options.rom, options.bitmap))
+        return "rom file and bitmap file are the same: " + options.rom + "\n" + usage_text();
     if (options.columns == 0) options.columns = default_columns;
     return "";
 }

@@ -6,6 +6,13 @@
 
 namespace tilmar {
 
+bool same_file(std::string const& first, std::string const& second) {
+    struct stat a;
+    struct stat b;
+    return stat(first.c_str(), &a) == 0 && stat(second.c_str(), &b) == 0 && a.st_dev == b.st_dev &&
+           a.st_ino == b.st_ino;
+}
+
 // Only a regular file is opened: a folder or a pipe can be neither measured nor addressed.
 Stdio_file::Stdio_file(std::string const& path, char const* mode) : stream_(std::fopen(path.c_str(), mode)) {
     struct stat status;

@@ -5,6 +5,9 @@
 
 namespace tilmar {
 
+// Whether the two paths lead to one existing file (through links or another spelling).
+bool same_file(std::string const& first, std::string const& second);
+
 // One open C stdio stream, closed when the object goes.
 class Stdio_file {
 public:

@@ -117,6 +117,16 @@ TEST(TilmarHostile, FileArgumentsThatAreNoUsableFile) {
     expect_refused(f.scratch, {"-i", "-n", "-t", "1", "new.bin", "empty.bin"}, "bitmap file empty.bin is too small\n");
 }
 
+// Extracting into the ROM itself would replace the ROM with the picture, whatever name leads to it.
+TEST(TilmarHostile, TheRomAndTheBitmapMustDiffer) {
+    Fixture f;
+    fs::create_symlink("rom.bin", f.scratch.path("link.bmp"));
+    std::string const same = "rom file and bitmap file are the same: rom.bin\n" + usage;
+    for (Args const& direction : {Args{}, Args{"-i"}, Args{"-i", "-n"}})
+        for (char const* bitmap : {"rom.bin", "./rom.bin", "folder/../rom.bin", "link.bmp"})
+            expect_refused(f.scratch, with(direction, {"-t", "1", "rom.bin", bitmap}), same);
+}
+
 TEST(TilmarHostile, UnreadableFiles) {
     if (geteuid() == 0) GTEST_SKIP() << "running as root, where a file of mode 000 can still be read and written";
     Fixture f;
