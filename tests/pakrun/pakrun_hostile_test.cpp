@@ -230,6 +230,7 @@ TEST(PakrunHostile, CompressionAroundTheEndOfTheRom) {
         {"0123456789", {"-o", "13"}, 13, "0123456789" + std::string(3, '\0') + abcPacked},
         {"0123456789", {"-o", "7"}, 7, "0123456" + abcPacked},
         {"0123456789", {"-n", "-o", "3"}, 3, std::string(3, '\0') + abcPacked},
+        {"0123456789", {"-o", "0x100000"}, 0x100000, "0123456789" + std::string(0x100000 - 10, '\0') + abcPacked},
     };
     for (auto const& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.args));
