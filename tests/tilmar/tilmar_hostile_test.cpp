@@ -110,10 +110,12 @@ TEST(TilmarHostile, FileArgumentsThatAreNoUsableFile) {
         expect_refused(f.scratch, with(c.args, {"-n"}), c.out);
     }
     // Without "-n" a missing ROM is refused first; with it, the bitmap's refusal must not create the ROM.
-    expect_refused(f.scratch, {"-i", "-t", "1", "new.bin", "tiles.bmp"}, "unable to open rom file new.bin for writing\n");
+    expect_refused(f.scratch, {"-i", "-t", "1", "new.bin", "tiles.bmp"},
+                   "unable to open rom file new.bin for writing\n");
     expect_refused(f.scratch, {"-i", "-n", "-t", "1", "new.bin", "missing.bmp"},
                    "unable to open bitmap file missing.bmp for reading\n");
-    expect_refused(f.scratch, {"-i", "-n", "-t", "1", "new.bin", "folder"}, "unable to open bitmap file folder for reading\n");
+    expect_refused(f.scratch, {"-i", "-n", "-t", "1", "new.bin", "folder"},
+                   "unable to open bitmap file folder for reading\n");
     expect_refused(f.scratch, {"-i", "-n", "-t", "1", "new.bin", "empty.bin"}, "bitmap file empty.bin is too small\n");
 }
 
@@ -162,7 +164,8 @@ TEST(TilmarHostile, NumbersThatAreNoUsableValue) {
             std::string const out =
                 (negative ? "negative value for option " : "invalid number for option ") + option + ": " + value + "\n";
             for (auto const& direction : directions)
-                expect_refused(f.scratch, with(direction, {"-t", "1", option, value, "rom.bin", "tiles.bmp"}), out + usage);
+                expect_refused(f.scratch, with(direction, {"-t", "1", option, value, "rom.bin", "tiles.bmp"}),
+                               out + usage);
         }
     }
     expect_refused(f.scratch, {"-t", "1", "-f", "0x1000000", "rom.bin", "out.bmp"},
