@@ -103,6 +103,8 @@ TEST(PakrunHostile, FileArgumentsThatAreNoUsableFile) {
     } const cases[] = {
         {{"-o", "10", "-s", "12", "missing.bin", "out.bin"}, "unable to open rom file missing.bin for reading\n"},
         {{"-o", "10", "-s", "12", "folder", "out.bin"}, "unable to open rom file folder for reading\n"},
+        {{"-o", "10", "-s", "12", "%s%n.bin", "out.bin"}, "unable to open rom file %s%n.bin for reading\n"},
+        {{"-o", "10", "-s", "12", "-%s%n", "out.bin"}, "invalid option: -%s%n\n" + usage},
         {{"-o", "10", "-s", "12", "empty.bin", "out.bin"}, "empty.bin rom file is too small"},
         {{"-s", "1", "empty.bin", "out.bin"}, "empty.bin rom file is too small"},
         {{"-o", "10", "-s", "12", "rom.bin", "folder"}, "unable to open data file folder for writing\n"},

@@ -95,6 +95,8 @@ TEST(TilmarHostile, FileArgumentsThatAreNoUsableFile) {
     } const cases[] = {
         {{"-t", "1", "missing.bin", "out.bmp"}, "unable to open rom file missing.bin for reading\n"},
         {{"-t", "1", "folder", "out.bmp"}, "unable to open rom file folder for reading\n"},
+        {{"-t", "1", "%s%n.bin", "out.bmp"}, "unable to open rom file %s%n.bin for reading\n"},
+        {{"-t", "1", "-%s%n", "out.bmp"}, "invalid option: -%s%n\n" + usage},
         {{"-t", "1", "empty.bin", "out.bmp"}, "empty.bin rom file is too small"},
         {{"-t", "1", "rom.bin", "folder"}, "unable to open bitmap file folder for writing\n"},
         {{"-t", "1", "rom.bin", "no/such/out.bmp"}, "unable to open bitmap file no/such/out.bmp for writing\n"},
