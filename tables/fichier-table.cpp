@@ -1,6 +1,7 @@
 #include "tables/fichier-table.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "lib/erreur.h"
 #include "lib/fichiers.h"
@@ -32,6 +33,11 @@ std::vector<Entree> lire(char const* fichier) {
         Entree e;
         e.cle = Vorlan_tool::prendre_jusqu_a(contenu.data(), '=', longueur, position);
         e.valeur = Vorlan_tool::prendre_jusqu_a(contenu.data(), '\n', longueur, position);
+        // Both sides are used as C texts: a NUL byte ends them here, so that a side holding
+        // nothing before it is reported as empty rather than giving a sequence of no byte
+        // (a character that insertion would drop silently) or an empty text.
+        e.cle.resize(std::strlen(e.cle.c_str()));
+        e.valeur.resize(std::strlen(e.valeur.c_str()));
         if (e.cle.empty() || e.valeur.empty()) {
             std::printf("Une entrée vide a été detectée (\"%s=%s\")\n", e.cle.c_str(), e.valeur.c_str());
             continue;

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -346,6 +347,162 @@ TEST(EntreesHostiles, OffsetsAndCountsOutOfRangeAreReportedBeforeAnyWrite) {
         EXPECT_EQ(s.read("rom.bin"), c.rom) << c.appel;
         EXPECT_EQ(s.read("sortie.txt"), c.resultat) << c.appel;
     }
+}
+
+// The closing line of a command, printed whether or not it succeeded.
+std::string fin_de(std::string const& appel) {
+    static std::map<std::string, std::string> const fins = {
+        {"extraire", FIN_EXTRACTION},         {"inserer", FIN_INSERTION},
+        {"extraire_fixe", FIN_EXTRACTION_FIXE}, {"inserer_fixe", FIN_INSERTION_FIXE},
+        {"optimiser_dte", FIN_DTE},           {"optimiser_mte", FIN_DTE},
+        {"supprimer_mots", "Suppression terminée !\n\n"}, {"mettre_en_forme", FIN_MISE_EN_FORME},
+    };
+    return fins.at(appel.substr(0, appel.find('(')));
+}
+
+// One of the files replaced by the given bytes before the call; the line that must be printed
+// ("" when the command runs silently), and the ROM and result file after it.
+struct Cas_contenu {
+    char const* fichier;
+    std::string contenu;
+    char const* appel;
+    std::string message;
+    std::string rom;
+    std::string resultat;
+};
+
+void verifier(std::vector<Cas_contenu> const& cas) {
+    for (Cas_contenu const& c : cas) {
+        Scratch s;
+        preparer(s);
+        s.write(c.fichier, c.contenu);
+        std::string const contexte = std::string(c.appel) + " avec " + c.fichier;
+        auto const r = run_script(s, std::string(c.appel) + " print('suite')");
+        EXPECT_EQ(r.status, 0) << contexte;
+        std::string const fin = fin_de(c.appel) + "suite\n";
+        ASSERT_GE(r.out.size(), fin.size()) << contexte;
+        EXPECT_EQ(r.out.substr(r.out.size() - fin.size()), fin) << contexte << "\n" << r.out;
+        EXPECT_NE(r.out.find(c.message), std::string::npos) << contexte << "\n" << r.out;
+        EXPECT_EQ(s.read("rom.bin"), c.rom) << contexte;
+        EXPECT_EQ(s.read("sortie.txt"), c.resultat) << contexte;
+    }
+}
+
+TEST(EntreesHostiles, EmptyFilesAreReadAsEmptyAndNeverWrittenThrough) {
+    std::vector<Cas_contenu> const cas = {
+        {"rom.bin", "", "extraire('rom.bin', 'table.tbl', 'sortie.txt', 0, 0, 'SANS_POINTEURS')", HORS_ROM, "", ANCIEN},
+        {"rom.bin", "", "inserer('rom.bin', 'table.tbl', 'script.txt', 0, 0, 'SANS_POINTEURS')", HORS_ROM, "", ANCIEN},
+        {"rom.bin", "", "extraire_fixe('rom.bin', 'table.tbl', 'sortie.txt', 0, 2, 2)",
+         "Attention, les mots dépassent la fin de la rom : seuls les 0 octets qui s'y trouvent seront lus\n", "",
+         "\n\n"},
+        {"rom.bin", "", "inserer_fixe('rom.bin', 'table.tbl', 'fixe.txt', 0, 2, 4)",
+         "Erreur : le mot 1 ne sera pas inseré : il dépasse la fin de la rom\n", "", ANCIEN},
+        // An empty table knows no byte: extraction writes every byte raw, insertion knows only raw bytes.
+        {"table.tbl", "", "extraire('rom.bin', 'table.tbl', 'sortie.txt', 0, 3, 'SANS_POINTEURS')", "", ROM,
+         "<41><42><43><44>"},
+        {"table.tbl", "", "extraire_fixe('rom.bin', 'table.tbl', 'sortie.txt', 0, 2, 2)", "", ROM,
+         "<41><42>\n<43><44>\n"},
+        {"table.tbl", "", "inserer('rom.bin', 'table.tbl', 'fixe.txt', 0, 15, 'SANS_POINTEURS')",
+         "Le caractère \"A\" est inconnu (\"ABCD\\nEFGH\\n\")...\n", std::string(16, '\0'), ANCIEN},
+        {"table.tbl", "", "inserer_fixe('rom.bin', 'table.tbl', 'fixe.txt', 0, 2, 4)",
+         "Le caractère \"A\" est inconnu (\"ABCD\")...\n", ROM, ANCIEN},
+        // An empty script inserts nothing: the range is filled with zeros, as for any script.
+        {"script.txt", "", "inserer('rom.bin', 'table.tbl', 'script.txt', 0, 3, 'SANS_POINTEURS')",
+         "4 octets restants\n", "\0\0\0\0EFGHIJKLMNOP"s, ANCIEN},
+        {"fixe.txt", "", "inserer_fixe('rom.bin', 'table.tbl', 'fixe.txt', 0, 2, 4)", "", ROM, ANCIEN},
+        {"script.txt", "", "optimiser_dte('script.txt', 'sortie.txt', 3)", "DTE\tApparitions\n\"\0\0\"\t0\nScore : 0\n"s,
+         ROM, "\0\0\n"s},
+        {"script.txt", "", "optimiser_mte('script.txt', 'sortie.txt', 3, 8)", "Taille mte : 2\nEmpty text.\n", ROM, ""},
+        {"script.txt", "", "supprimer_mots('script.txt', 'sortie.txt', 'liste.txt')",
+         "Mot :         AB   Taille :  2   Apparitions : 0\n", ROM, ""},
+        {"liste.txt", "", "supprimer_mots('script.txt', 'sortie.txt', 'liste.txt')", "", ROM, SCRIPT},
+        {"script.txt", "", "mettre_en_forme('script.txt', 'sortie.txt', 'police.tbl', 120, 2)", "", ROM, ""},
+        {"police.tbl", "", "mettre_en_forme('script.txt', 'sortie.txt', 'police.tbl', 120, 2)",
+         "L'espace n'a pas été défini... Arrêt du programme...\n", ROM, ANCIEN},
+    };
+    verifier(cas);
+}
+
+std::string const LIGNE_300 = std::string(300, 'A');
+
+TEST(EntreesHostiles, NulBytesLoneCarriageReturnsLongLinesAndNoFinalLineFeed) {
+    std::vector<Cas_contenu> const cas = {
+        // Character tables. A NUL byte ends a side: a side with nothing before it is an empty entry.
+        {"table.tbl", "41=A\n42=\0X\n\0=C\n43\0=C\n"s,
+         "extraire('rom.bin', 'table.tbl', 'sortie.txt', 0, 3, 'SANS_POINTEURS')",
+         "Une entrée vide a été detectée (\"42=\")\nUne entrée vide a été detectée (\"=C\")\n", ROM, "A<42>C<44>"},
+        {"table.tbl", "41=A\n\0=B\n42=B\0X\n"s,
+         "inserer('rom.bin', 'table.tbl', 'script.txt', 0, 15, 0, 1, 2, 'X', true)",
+         "Une entrée vide a été detectée (\"=B\")\n", "ABAB"s + std::string(12, '\0'), ANCIEN},
+        // A padding entry of no byte would pad for ever: it is refused with the other empty entries.
+        {"table.tbl", "41=A\n42=B\n\0=_\n"s, "inserer_fixe('rom.bin', 'table.tbl', 'fixe.txt', 0, 1, 2^31 - 1)",
+         "Une entrée vide a été detectée (\"=_\")\n", ROM, ANCIEN},
+        // Lone CRs are line ends; the CR LF after them is then a CR and a line feed, a blank
+        // line that becomes part of the next key.
+        {"table.tbl", "41=A\r42=B\r43=C\r\n44=D\r", "extraire('rom.bin', 'table.tbl', 'sortie.txt', 0, 3, 'SANS_POINTEURS')",
+         "", ROM, "ABC<44>"},
+        {"table.tbl", "41=A\r42=B\r", "inserer_fixe('rom.bin', 'table.tbl', 'fixe.txt', 4, 1, 2)",
+         "Le mot 1 est trop long\n", "ABCDABGHIJKLMNOP", ANCIEN},
+        // A text of 300 characters is cut at 256; the rest spoils the next entry.
+        {"table.tbl", "41=" + std::string(300, 'y') + "\n42=B\n",
+         "extraire('rom.bin', 'table.tbl', 'sortie.txt', 0, 1, 'SANS_POINTEURS')", "", ROM,
+         std::string(256, 'y') + "<42>"},
+        {"table.tbl", "41=A\n42=B", "extraire('rom.bin', 'table.tbl', 'sortie.txt', 0, 3, 'SANS_POINTEURS')", "", ROM,
+         "AB<43><44>"},
+
+        // Scripts. A NUL byte is an unknown character; a tag without its line feed is text.
+        {"script.txt", "<PT0001>\nAB\0C\n<PT0002>"s,
+         "inserer('rom.bin', 'table.tbl', 'script.txt', 4, 15, 0, 2, 2, 'X', false)",
+         "Le caractère \"\" est inconnu (\"\")...\n", "\0\x04" "CDABCP"s + std::string(8, '\0'), ANCIEN},
+        {"script.txt", "<PT0001>\rAB\rC\r<PT0002>\r\nD",
+         "inserer('rom.bin', 'table.tbl', 'script.txt', 4, 15, 0, 2, 2, 'X', false)",
+         "Le caractère \"\\n\" est inconnu (\"\\nC\\n<PT0002\")...\n", "\0\x04\0\x07" "ABCD"s + std::string(8, '\0'),
+         ANCIEN},
+        {"script.txt", "<PT0001>\n" + LIGNE_300 + "\n",
+         "inserer('rom.bin', 'table.tbl', 'script.txt', 4, 15, 0, 1, 2, 'X', false)",
+         "Espace insuffisant, il manque 288 octets...\n", "\0\x04" "CD"s + std::string(12, 'A'), ANCIEN},
+        {"fixe.txt", "AB\0C\nD"s, "inserer_fixe('rom.bin', 'table.tbl', 'fixe.txt', 0, 3, 3)",
+         "Le caractère \"\" est inconnu (\"\")...\nLe mot 1 est trop long\n", "ABDDEFGHIJKLMNOP", ANCIEN},
+        {"fixe.txt", "AB\rCD\rEF", "inserer_fixe('rom.bin', 'table.tbl', 'fixe.txt', 8, 3, 2)", "", "ABCDEFGHABCDEFOP",
+         ANCIEN},
+        {"fixe.txt", LIGNE_300 + "\nB", "inserer_fixe('rom.bin', 'table.tbl', 'fixe.txt', 0, 2, 2)",
+         "Le mot 1 est trop long\n", "AABDEFGHIJKLMNOP", ANCIEN},
+        {"script.txt", "AB\0AB\rAB<0\0>AB"s, "optimiser_dte('script.txt', 'sortie.txt', 2)",
+         "DTE\tApparitions\n\"AB\"\t4\n\"\0\0\"\t0\nScore : 4\n"s, ROM, "AB\n\0\0\n"s},
+        {"script.txt", "<PT0001>\n" + LIGNE_300, "optimiser_dte('script.txt', 'sortie.txt', 1)",
+         "DTE\tApparitions\n\"AA\"\t299\nScore : 299\n", ROM, "AA\n"},
+        {"script.txt", "ABCD\0ABCD\rABCD"s, "optimiser_mte('script.txt', 'sortie.txt', 2, 8)",
+         "Taille :        4  Apparitions :        3  Score :        6   \"ABCD\"\nScore total : 6\n", ROM, "ABCD\n"},
+        {"script.txt", "<PT0001>\n" + LIGNE_300, "optimiser_mte('script.txt', 'sortie.txt', 1, 300)",
+         "Taille :      151  Apparitions :      150  Score :    22350   \"" + std::string(151, 'A') + "\"\n", ROM,
+         std::string(151, 'A') + "\n"},
+        {"script.txt", "AB\0AB\rAB"s, "supprimer_mots('script.txt', 'sortie.txt', 'liste.txt')",
+         "Mot :         AB   Taille :  2   Apparitions : 3\n", ROM, "<AB>\0<AB>\n<AB>"s},
+        {"script.txt", "<PT0001>\nAB\0 CD<END>\n<PT0002>\rAB"s,
+         "mettre_en_forme('script.txt', 'sortie.txt', 'police.tbl', 20, 2)", "Le caractère '\0' est inconnu (\"\")\n"s,
+         ROM, "<PT0001>\nAB\0\nCD<END>\n"s},
+        {"script.txt", "<PT0001>\nAB AB AB AB AB AB<END>", "mettre_en_forme('script.txt', 'sortie.txt', 'police.tbl', 40, 2)",
+         "Attention, le bloc du pointeur 1 n'a pas de balise de fin.", ROM,
+         "<PT0001>\nAB AB\nAB AB<BOX>\nAB\nAB<END>"},
+
+        // Word lists: a line of 300 bytes is two words, of 256 and 44 bytes.
+        {"liste.txt", "A\0B\r\nC\rD"s, "supprimer_mots('script.txt', 'sortie.txt', 'liste.txt')",
+         "Mot :          A   Taille :  3   Apparitions : 0\nMot :        C\rD   Taille :  3   Apparitions : 0\n", ROM,
+         SCRIPT},
+        {"liste.txt", LIGNE_300 + "\nCD", "supprimer_mots('script.txt', 'sortie.txt', 'liste.txt')",
+         "   Taille : 44   Apparitions : 0\nMot :         CD   Taille :  2   Apparitions : 1\n", ROM,
+         "<PT0001>\nABAB <CD><END>\n"},
+
+        // Line-break tables. A width of 300 digits is cut at 256; the rest, with no "=" after
+        // it, is an entry with an empty side.
+        {"police.tbl", " =4\r\\n=LINEBREAK\r<BOX>\\n=NEW_DEFAUT\r<END>\\n=FIN\rA=8\0\rB=\08\rC=8"s,
+         "mettre_en_forme('script.txt', 'sortie.txt', 'police.tbl', 20, 2)",
+         "Une entrée vide a été detectée (\"B=\")\nLe caractère 'B' est inconnu", ROM, "<PT0001>\nABAB\nCD<END>\n"},
+        {"police.tbl", POLICE + "E=" + std::string(300, '9') + "\n",
+         "mettre_en_forme('script.txt', 'sortie.txt', 'police.tbl', 20, 2)",
+         "Une entrée vide a été detectée (\"" + std::string(43, '9') + "\n=\")\n", ROM, "<PT0001>\nABAB\nCD<END>\n"},
+    };
+    verifier(cas);
 }
 
 }  // namespace
