@@ -29,7 +29,7 @@ int ext_fixe(char const* rom, char const* table, char const* script, int adresse
         std::fputs(erreur, stdout);
         return 0;
     }
-    if (!creer_script(f_script, script)) return 0;
+    if (!creer_script(f_script, script, rom, table)) return 0;
 
     // The block is nombre x taille bytes; only what the ROM holds of it is read.
     long long const bloc = static_cast<long long>(nombre) * taille;

@@ -38,7 +38,7 @@ int extraire(char const* rom, char const* table, char const* script, int debut, 
         std::fputs(erreur, stdout);
         return 0;
     }
-    if (!creer_script(f_script, script)) return 0;
+    if (!creer_script(f_script, script, rom, table)) return 0;
 
     std::vector<Pt_ext> const pointeurs = charger_pointeurs(f_rom, adresse, nombre, formule, taille, ordre);
 

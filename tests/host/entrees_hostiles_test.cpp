@@ -148,7 +148,6 @@ TEST(EntreesHostiles, EveryFileArgumentThatCannotBeOpenedIsReportedAndChangesNot
 std::string const EXTRACTION = "Extraction du fichier 'sortie.txt' à partir du fichier 'rom.bin'...\n";
 std::string const FIN_EXTRACTION = "Extraction terminée !\n\n";
 std::string const INSERTION = "Insertion du fichier 'script.txt' dans le fichier 'rom.bin'...\n";
-std::string const INSERTION_FIXE_ = "Insertion du fichier 'fixe.txt' dans le fichier 'rom.bin'...\n";
 std::string const FIN_INSERTION = "Insertion terminée !\n\n";
 std::string const EXTRACTION_FIXE = "Extraction fixe du fichier 'sortie.txt' à partir du fichier 'rom.bin'...\n";
 std::string const FIN_EXTRACTION_FIXE = "Extraction fixe terminée !\n\n";
@@ -503,6 +502,37 @@ TEST(EntreesHostiles, NulBytesLoneCarriageReturnsLongLinesAndNoFinalLineFeed) {
          "Une entrée vide a été detectée (\"" + std::string(43, '9') + "\n=\")\n", ROM, "<PT0001>\nABAB\nCD<END>\n"},
     };
     verifier(cas);
+}
+
+TEST(EntreesHostiles, ExtractionNeverWritesItsScriptOverTheRomOrTheTable) {
+    struct Cas {
+        char const* appel;
+        std::string message;
+    } const cas[] = {
+        {"extraire('rom.bin', 'table.tbl', 'rom.bin', 0, 15, 'SANS_POINTEURS')",
+         "Extraction du fichier 'rom.bin' à partir du fichier 'rom.bin'...\n"
+         "Erreur, le script 'rom.bin' est le fichier de la rom : il ne sera pas écrasé\n" +
+             FIN_EXTRACTION},
+        {"extraire('rom.bin', 'table.tbl', './table.tbl', 0, 15, 'SANS_POINTEURS')",
+         "Extraction du fichier './table.tbl' à partir du fichier 'rom.bin'...\n"
+         "Erreur, le script './table.tbl' est le fichier de la table : il ne sera pas écrasé\n" +
+             FIN_EXTRACTION},
+        {"extraire_fixe('rom.bin', 'table.tbl', '../' .. dossier .. '/rom.bin', 0, 2, 2)",
+         "Extraction fixe du fichier '../DOSSIER/rom.bin' à partir du fichier 'rom.bin'...\n"
+         "Erreur, le script '../DOSSIER/rom.bin' est le fichier de la rom : il ne sera pas écrasé\n" +
+             FIN_EXTRACTION_FIXE},
+    };
+    for (auto const& c : cas) {
+        Scratch s;
+        preparer(s);
+        std::string const dossier = s.dir().substr(s.dir().rfind('/') + 1);
+        std::string attendu = c.message;
+        for (std::size_t i; (i = attendu.find("DOSSIER")) != std::string::npos;) attendu.replace(i, 7, dossier);
+        auto const r = run_script(s, "dossier = '" + dossier + "' " + c.appel + " print('suite')");
+        EXPECT_EQ(r.out, attendu + "suite\n") << c.appel;
+        EXPECT_EQ(s.read("rom.bin"), ROM) << c.appel;
+        EXPECT_EQ(s.read("table.tbl"), TABLE) << c.appel;
+    }
 }
 
 }  // namespace
