@@ -9,6 +9,7 @@
 #include "insertion/image-rom.h"
 #include "insertion/insereur-pointeur.h"
 #include "insertion/ouverture.h"
+#include "lib/calcul.h"
 #include "lib/fichiers.h"
 #include "lib/vorlan_tool_divers.h"
 #include "tables/insereur-table.h"
@@ -34,7 +35,7 @@ std::size_t longueur_balise(char const* fenetre, std::size_t disponible, int& nu
 }
 
 // Checks made before anything is read from the ROM, each with its message; true when all pass.
-bool verifier(Fichier const& rom, int debut, int fin, int adresse, int nombre, int taille) {
+bool verifier(Fichier const& rom, int debut, int fin, int adresse, int nombre, int taille, char const* formule) {
     if (debut > fin) {
         std::fputs("Erreur, le début du texte se situe après la fin du texte\n", stdout);
         return false;
@@ -56,7 +57,9 @@ bool verifier(Fichier const& rom, int debut, int fin, int adresse, int nombre, i
         std::fputs("Erreur, la taille des pointeurs est incorrecte\n", stdout);
         return false;
     }
-    return true;
+    // A formula whose parentheses do not balance evaluates to 0 without stopping anything:
+    // every pointer rewritten would be set to 0.
+    return nombre == 0 || Calcul::verifier_parentheses(formule);
 }
 
 }  // namespace
@@ -67,7 +70,7 @@ int inserer(char const* rom, char const* table, char const* script, int debut, i
     Fichier f_rom;
     Fichier f_script;
     if (!ouvrir(tbl, table, f_rom, rom, f_script, script)) return debut;
-    if (!verifier(f_rom, debut, fin, adresse, nombre, taille)) return debut;
+    if (!verifier(f_rom, debut, fin, adresse, nombre, taille, formule)) return debut;
 
     std::string const texte = Fichiers::charger(f_script);
     f_script.close();

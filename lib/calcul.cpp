@@ -156,11 +156,17 @@ std::int32_t evaluer_niveau(std::vector<Jeton> const& jetons, std::size_t& i)
 
 int calculer(char const* formule, int x)
 {
-    if (!verifier_chaine(formule)) {
-        std::fputs("Erreur, il y a une erreur dans les paranthèses\n", stdout);
+    if (!verifier_parentheses(formule))
         return 0;
-    }
     return resultat(convertir_chaine(formule, x));
+}
+
+bool verifier_parentheses(char const* formule)
+{
+    if (verifier_chaine(formule))
+        return true;
+    std::fputs("Erreur, il y a une erreur dans les paranthèses\n", stdout);
+    return false;
 }
 
 bool verifier_chaine(char const* formule)

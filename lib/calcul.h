@@ -27,6 +27,9 @@ constexpr int CHIFFRES_MAX = 23;
 // formula that is malformed or too long.
 int calculer(char const* formule, int x);
 bool verifier_chaine(char const* formule);
+// verifier_chaine, printing calculer's message when the counts differ: lets a caller refuse
+// such a formula before it acts on the 0 that calculer would give.
+bool verifier_parentheses(char const* formule);
 
 // The formula's tokens, ended by FIN. Characters that are no token are skipped.
 std::vector<Jeton> convertir_chaine(char const* formule, int x);

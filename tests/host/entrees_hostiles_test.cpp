@@ -251,7 +251,12 @@ std::vector<Cas_nombres> const CAS_NOMBRES = {
          "6 octets restants\n" +
          FIN_INSERTION,
      "ABAB CDEND\0\0\0\0\0\0"s, ANCIEN},
-    // A formula that fails stops the insertion before anything is written.
+    // A formula that fails stops the insertion before anything is written; one whose
+    // parentheses do not balance is refused before the first pointer would be set to 0.
+    {"inserer('rom.bin', 'table.tbl', 'script.txt', 4, 15, 0, 1, 4, '((X)', true)",
+     INSERTION + "Erreur, il y a une erreur dans les paranthèses\n" + FIN_INSERTION, ROM, ANCIEN},
+    {"inserer('rom.bin', 'table.tbl', 'script.txt', 4, 15, 0, 1, 4, 'X)', true)",
+     INSERTION + "Erreur, il y a une erreur dans les paranthèses\n" + FIN_INSERTION, ROM, ANCIEN},
     {"inserer('rom.bin', 'table.tbl', 'script.txt', 0, 15, 0, 1, 4, 'X/0', true)",
      INSERTION + "math_error : Tentative de division par zéro, calcul arrêté.\n", ROM, ANCIEN},
     {"inserer('rom.bin', 'table.tbl', 'script.txt', 4, 15, 0, 1, 4, 'X-99', true)",
@@ -336,7 +341,7 @@ std::vector<Cas_nombres> const CAS_NOMBRES = {
      MISE_EN_FORME + FIN_MISE_EN_FORME, ROM, "<PT0001>\nABAB CD<END>\n"s},
 };
 
-TEST(EntreesHostiles, OffsetsAndCountsOutOfRangeAreReportedBeforeAnyWrite) {
+TEST(EntreesHostiles, NumbersOutOfRangeAndBadFormulasAreReportedBeforeAnyWrite) {
     for (Cas_nombres const& c : CAS_NOMBRES) {
         Scratch s;
         preparer(s);
