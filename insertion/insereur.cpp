@@ -1,6 +1,7 @@
 #include "insertion/insereur.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstddef>
 #include <cstdio>
 #include <string>
@@ -31,7 +32,13 @@ std::size_t longueur_balise(char const* fenetre, std::size_t disponible, int& nu
     while (fin < disponible && fenetre[fin] >= '0' && fenetre[fin] <= '9') ++fin;
     if (fin + 1 >= disponible || fenetre[fin] != '>' || fenetre[fin + 1] != '\n') return 0;
     std::string const balise(fenetre, fin + 2);
-    return Vorlan_tool::scan_pointeur(balise.c_str(), numero) ? balise.size() : 0;
+    if (!Vorlan_tool::scan_pointeur(balise.c_str(), numero)) return 0;
+    // A number beyond the int range would wrap onto a real pointer (4294967297 onto 1): it is
+    // taken as the largest int instead, which is then reported as past the pointer table.
+    long long valeur = 0;
+    for (std::size_t k = 3; k < fin; ++k) valeur = std::min<long long>(valeur * 10 + (fenetre[k] - '0'), INT_MAX);
+    numero = static_cast<int>(valeur);
+    return balise.size();
 }
 
 // Checks made before anything is read from the ROM, each with its message; true when all pass.

@@ -540,4 +540,31 @@ TEST(EntreesHostiles, ExtractionNeverWritesItsScriptOverTheRomOrTheTable) {
     }
 }
 
+TEST(EntreesHostiles, PointerTagsBeyondTheIntRangeNameNoPointer) {
+    // A table text of 30 characters widens the window enough for tags of 26 digits.
+    std::string const table = TABLE + "4343=" + std::string(30, 'C') + "\n";
+    std::string const refus =
+        "Erreur : le pointeur numéro 2147483647 ne sera pas inseré : son numéro est supérieur au nombre de pointeurs\n";
+    struct Cas {
+        char const* script;
+        std::string messages;
+        std::string rom;
+    } const cas[] = {
+        {"<PT4294967297>\nAB", refus, "ABCDABGHIJKLMNOP"},
+        {"<PT2147483648>\nAB", refus, "ABCDABGHIJKLMNOP"},
+        {"<PT99999999999999999999999>\nAB", refus, "ABCDABGHIJKLMNOP"},
+        {"<PT00000000000000000000001>\nAB", "", "\0\x04" "CDABGHIJKLMNOP"s},
+    };
+    for (auto const& c : cas) {
+        Scratch s;
+        preparer(s);
+        s.write("table.tbl", table);
+        s.write("script.txt", c.script);
+        auto const r =
+            run_script(s, "inserer('rom.bin', 'table.tbl', 'script.txt', 4, 5, 0, 2, 2, 'X', false) print('suite')");
+        EXPECT_EQ(r.out, INSERTION + c.messages + "0 octets restants\n" + FIN_INSERTION + "suite\n") << c.script;
+        EXPECT_EQ(s.read("rom.bin"), c.rom) << c.script;
+    }
+}
+
 }  // namespace
