@@ -103,13 +103,19 @@ std::vector<Commande> const COMMANDES = {
 
 bool root() { return geteuid() == 0; }
 
-// A path that cannot be used as the given file: absent, a folder, or a file nobody may read
-// or write. Returns the path to give, or "" when the case cannot be made here.
+// A path that cannot be used as the given file: absent, a folder, a file beyond the 2 GiB that
+// offsets can address (sparse, so it costs no room), or a file nobody may read or write.
+// Returns the path to give, or "" when the case cannot be made here.
 std::string chemin_inutilisable(Scratch const& s, std::string const& sorte) {
     if (sorte == "absent") return "absent/fichier.bin";
     if (sorte == "dossier") {
         mkdir(s.path("dossier").c_str(), 0755);
         return "dossier";
+    }
+    if (sorte == "enorme") {
+        s.write("enorme.bin", "");
+        if (truncate(s.path("enorme.bin").c_str(), 1LL << 31) != 0) return "";
+        return "enorme.bin";
     }
     // chmod does not stop root: the unreadable case is skipped when the tests run as root.
     if (root()) return "";
@@ -122,7 +128,9 @@ TEST(EntreesHostiles, EveryFileArgumentThatCannotBeOpenedIsReportedAndChangesNot
     if (root()) std::printf("Running as root: chmod cannot make a file unreadable, those cases are skipped\n");
     for (Commande const& c : COMMANDES) {
         for (std::size_t position = 0; position < c.echecs.size(); ++position) {
-            for (char const* sorte : {"absent", "dossier", "illisible"}) {
+            for (std::string const sorte : {"absent", "dossier", "enorme", "illisible"}) {
+                // A result file is emptied when opened, whatever its size: only inputs can be too large.
+                if (sorte == "enorme" && c.fichiers[position] == "sortie.txt") continue;
                 Scratch s;
                 preparer(s);
                 std::string const chemin = chemin_inutilisable(s, sorte);
@@ -138,7 +146,11 @@ TEST(EntreesHostiles, EveryFileArgumentThatCannotBeOpenedIsReportedAndChangesNot
                 EXPECT_EQ(s.read("rom.bin"), ROM) << contexte;
                 EXPECT_EQ(s.read("sortie.txt"), ANCIEN) << contexte;
                 EXPECT_EQ(s.read("script.txt"), SCRIPT) << contexte;
-                if (std::string(sorte) == "illisible") chmod(s.path("verrou.bin").c_str(), 0644);
+                struct stat etat;
+                if (sorte == "enorme") {
+                    EXPECT_TRUE(stat(s.path(chemin).c_str(), &etat) == 0 && etat.st_size == 1LL << 31) << contexte;
+                }
+                if (sorte == "illisible") chmod(s.path("verrou.bin").c_str(), 0644);
             }
         }
     }
@@ -278,6 +290,8 @@ std::vector<Cas_nombres> const CAS_NOMBRES = {
          "Attention, les mots dépassent la fin de la rom : seuls les 16 octets qui s'y trouvent seront lus\n" +
          FIN_EXTRACTION_FIXE,
      ROM, "ABCDEFGHIJKLMNOP\n\n"s},
+    {"extraire_fixe('rom.bin', 'table.tbl', 'sortie.txt', 1e300, 0/0, 1e300)", EXTRACTION_FIXE + FIN_EXTRACTION_FIXE,
+     ROM, ""},
     {"extraire_fixe('rom.bin', 'table.tbl', 'sortie.txt', 17, 1, 1)", EXTRACTION_FIXE + HORS_ROM + FIN_EXTRACTION_FIXE,
      ROM, ANCIEN},
     {"extraire_fixe('rom.bin', 'table.tbl', 'sortie.txt', 2^31, 1, 1)",
@@ -290,6 +304,10 @@ std::vector<Cas_nombres> const CAS_NOMBRES = {
     // inserer_fixe: a word that would run past the end is refused, the words before it go in.
     {"inserer_fixe('rom.bin', 'table.tbl', 'fixe.txt', 17, 1, 1)", INSERTION_FIXE + HORS_ROM + FIN_INSERTION_FIXE,
      ROM, ANCIEN},
+    {"inserer_fixe('rom.bin', 'table.tbl', 'fixe.txt', 2^31, 1, 1)", INSERTION_FIXE + HORS_ROM + FIN_INSERTION_FIXE,
+     ROM, ANCIEN},
+    {"inserer_fixe('rom.bin', 'table.tbl', 'fixe.txt', 1e300, 1e300, 0/0)", INSERTION_FIXE + FIN_INSERTION_FIXE, ROM,
+     ANCIEN},
     {"inserer_fixe('rom.bin', 'table.tbl', 'fixe.txt', -1, 1, 1)", INSERTION_FIXE + HORS_ROM + FIN_INSERTION_FIXE,
      ROM, ANCIEN},
     {"inserer_fixe('rom.bin', 'table.tbl', 'fixe.txt', 14, 2, 4)",
@@ -313,6 +331,7 @@ std::vector<Cas_nombres> const CAS_NOMBRES = {
 
     // optimiser_dte: a count of 0 or less chooses nothing; a huge one stops when no pair is left.
     {"optimiser_dte('script.txt', 'sortie.txt', -1)", DTE + "DTE\tApparitions\nScore : 0\n" + FIN_DTE, ROM, ""},
+    {"optimiser_dte('script.txt', 'sortie.txt', 1e300)", DTE + "DTE\tApparitions\nScore : 0\n" + FIN_DTE, ROM, ""},
     {"optimiser_dte('script.txt', 'sortie.txt', 0/0)", DTE + "DTE\tApparitions\nScore : 0\n" + FIN_DTE, ROM, ""},
     {"optimiser_dte('script.txt', 'sortie.txt', 2^31 - 1)",
      DTE + "DTE\tApparitions\n\"AB\"\t2\n\" C\"\t1\n\"\0\0\"\t0\nScore : 3\n"s + FIN_DTE, ROM,
