@@ -10,18 +10,20 @@
 namespace {
 
 // One line of standard input without its line feed, in pieces of at most 255 bytes so
-// that a longer line is read whole instead of being split into two chunks. False at the
-// end of the input.
+// that a longer line is read whole instead of being split into two chunks; a NUL byte ends
+// the text kept of its piece. False at the end of the input.
 bool lire_ligne(String& ligne) {
     char tampon[256];
-    if (std::fgets(tampon, sizeof tampon, stdin) == nullptr) return false;
     ligne = "";
-    for (;;) {
-        std::size_t n = std::strlen(tampon);
-        bool fin = n > 0 && tampon[n - 1] == '\n';
-        if (fin) tampon[n - 1] = '\0';
+    for (bool lu = false;; lu = true) {
+        // Zeroed first so that the line feed is found even after a NUL byte: looking for it at
+        // the end of the text would glue the next line onto this one.
+        std::memset(tampon, 0, sizeof tampon);
+        if (std::fgets(tampon, sizeof tampon, stdin) == nullptr) return lu;
+        char* fin = static_cast<char*>(std::memchr(tampon, '\n', sizeof tampon - 1));
+        if (fin != nullptr) *fin = '\0';
         ligne += tampon;
-        if (fin || std::fgets(tampon, sizeof tampon, stdin) == nullptr) return true;
+        if (fin != nullptr) return true;
     }
 }
 

@@ -586,4 +586,52 @@ TEST(EntreesHostiles, PointerTagsBeyondTheIntRangeNameNoPointer) {
     }
 }
 
+std::string const BANNIERE = "Vorlan-tool version 1.1";
+
+TEST(EntreesHostiles, LuaScriptsThatCannotBeRunAreReportedAndTheProgramEndsNormally) {
+    struct Cas {
+        char const* nom;
+        std::string contenu;  // written unless the name is that of a folder or of no file
+        std::string attendu;  // what follows the banner line
+    } const cas[] = {
+        {"absent.lua", "", "cannot open absent.lua"},
+        {"dossier", "", "cannot read dossier"},
+        {"vide.lua", "", ""},
+        {"nul.lua", "print('a')\0print('b')\n"s, "nul.lua:1: unexpected symbol"},
+        {"cr.lua", "print('a')\rprint('b')", "a\nb\n"},
+        {"long.lua", "print('" + std::string(300, 'x') + "') print('suite')", std::string(300, 'x') + "\nsuite\n"},
+    };
+    for (auto const& c : cas) {
+        Scratch s;
+        s.write("vorlan-tool.lua", "");
+        if (std::string(c.nom) == "dossier")
+            mkdir(s.path("dossier").c_str(), 0755);
+        else if (std::string(c.nom) != "absent.lua")
+            s.write(c.nom, c.contenu);
+        auto const r = test_support::run_vorlan(s, {"-e", c.nom});
+        EXPECT_EQ(r.status, 0) << c.nom;
+        EXPECT_EQ(r.out.substr(0, BANNIERE.size()), BANNIERE) << c.nom;
+        EXPECT_EQ(r.out.substr(r.out.find('\n') + 1, c.attendu.size()), c.attendu) << c.nom;
+    }
+}
+
+TEST(EntreesHostiles, ShellLinesWithNulBytesLoneCarriageReturnsAndLongLines) {
+    struct Cas {
+        std::string entree;
+        std::string attendu;  // what the shell prints after the banner
+    } const cas[] = {
+        // A NUL byte ends the statement: the next line stays a statement of its own.
+        {"x\0 = 1\nprint(2)\n"s, "> [string \"in\"]:1: '=' expected near '<eof>'\n> 2\n> "},
+        {"print(1)\rprint(2)\n", "> 1\n2\n> "},
+        {"print('" + std::string(300, 'x') + "')\nprint(2)", "> " + std::string(300, 'x') + "\n> 2\n> "},
+    };
+    for (auto const& c : cas) {
+        Scratch s;
+        s.write("vorlan-tool.lua", "");
+        auto const r = test_support::run_vorlan(s, {"-i"}, c.entree);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.out, BANNIERE + "\n" + c.attendu);
+    }
+}
+
 }  // namespace
