@@ -46,6 +46,11 @@ void Fichier::open(char const* name, char const* mode)
     close();
     if (copie == nullptr || mode == nullptr)
         erreur_ouverture(copie.get());
+    // A path that exists but is no regular file is refused before fopen, which would wait on
+    // a FIFO until another program opens its other end.
+    struct stat avant;
+    if (stat(copie.get(), &avant) == 0 && !S_ISREG(avant.st_mode))
+        erreur_ouverture(copie.get());
     std::FILE* stream = std::fopen(copie.get(), mode);
     if (stream == nullptr)
         erreur_ouverture(copie.get());

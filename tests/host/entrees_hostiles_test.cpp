@@ -103,14 +103,19 @@ std::vector<Commande> const COMMANDES = {
 
 bool root() { return geteuid() == 0; }
 
-// A path that cannot be used as the given file: absent, a folder, a file beyond the 2 GiB that
-// offsets can address (sparse, so it costs no room), or a file nobody may read or write.
+// A path that cannot be used as the given file: absent, a folder, a FIFO (opening it would wait
+// for a writer or a reader), a file beyond the 2 GiB that offsets can address (sparse, so it
+// costs no room), or a file nobody may read or write.
 // Returns the path to give, or "" when the case cannot be made here.
 std::string chemin_inutilisable(Scratch const& s, std::string const& sorte) {
     if (sorte == "absent") return "absent/fichier.bin";
     if (sorte == "dossier") {
         mkdir(s.path("dossier").c_str(), 0755);
         return "dossier";
+    }
+    if (sorte == "fifo") {
+        mkfifo(s.path("fifo").c_str(), 0644);
+        return "fifo";
     }
     if (sorte == "enorme") {
         s.write("enorme.bin", "");
@@ -128,7 +133,7 @@ TEST(EntreesHostiles, EveryFileArgumentThatCannotBeOpenedIsReportedAndChangesNot
     if (root()) std::printf("Running as root: chmod cannot make a file unreadable, those cases are skipped\n");
     for (Commande const& c : COMMANDES) {
         for (std::size_t position = 0; position < c.echecs.size(); ++position) {
-            for (std::string const sorte : {"absent", "dossier", "enorme", "illisible"}) {
+            for (std::string const sorte : {"absent", "dossier", "fifo", "enorme", "illisible"}) {
                 // A result file is emptied when opened, whatever its size: only inputs can be too large.
                 if (sorte == "enorme" && c.fichiers[position] == "sortie.txt") continue;
                 Scratch s;
