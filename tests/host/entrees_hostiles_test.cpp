@@ -475,6 +475,9 @@ TEST(EntreesHostiles, NulBytesLoneCarriageReturnsLongLinesAndNoFinalLineFeed) {
         {"table.tbl", "41=" + std::string(300, 'y') + "\n42=B\n",
          "extraire('rom.bin', 'table.tbl', 'sortie.txt', 0, 1, 'SANS_POINTEURS')", "", ROM,
          std::string(256, 'y') + "<42>"},
+        // A key of 300 characters is cut at 256 (128 bytes): the entry never matches.
+        {"table.tbl", "41=A\n" + repeter("42", 150) + "=B\n43=C\n",
+         "extraire('rom.bin', 'table.tbl', 'sortie.txt', 0, 3, 'SANS_POINTEURS')", "", ROM, "A<42>C<44>"},
         {"table.tbl", "41=A\n42=B", "extraire('rom.bin', 'table.tbl', 'sortie.txt', 0, 3, 'SANS_POINTEURS')", "", ROM,
          "AB<43><44>"},
 
