@@ -15,13 +15,13 @@ int compressToRom(Options const& options) {
     // there is something to write, so that a missing data file cannot empty it.
     File rom;
     if (!options.createNew) {
-        rom.reset(std::fopen(romName, "rb+"));
+        rom = openRegular(romName, "rb+");
         if (!rom) {
             std::printf("unable to open rom file %s for writing\n", romName);
             return 1;
         }
     }
-    File input = openRegularForReading(dataName);
+    File input = openRegular(dataName, "rb");
     long const size = input ? myFileSize(input.get()) : -1;
     if (size < 0) {
         std::printf("unable to open data file %s for reading\n", dataName);
@@ -48,7 +48,7 @@ int compressToRom(Options const& options) {
     long const packedSize = pkComp(data.data(), packed.data(), static_cast<int>(size));
 
     if (options.createNew) {
-        rom.reset(std::fopen(romName, "wb"));
+        rom = openRegular(romName, "wb");
         if (!rom) {
             std::printf("unable to open rom file %s for writing\n", romName);
             return 1;

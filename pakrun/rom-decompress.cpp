@@ -22,7 +22,7 @@ int romTooSmall(char const* romName) {
 int decompressFromRom(Options const& options) {
     char const* const romName = options.romName.c_str();
     char const* const dataName = options.dataName.c_str();
-    File rom = openRegularForReading(romName);
+    File rom = openRegular(romName, "rb");
     if (!rom) {
         std::printf("unable to open rom file %s for reading\n", romName);
         return 1;
@@ -52,7 +52,7 @@ int decompressFromRom(Options const& options) {
     int const consumed = pkDecomp(packed.data(), static_cast<int>(got), data.data(), size);
     if (consumed == pkInputExhausted) return romTooSmall(romName);
 
-    File out(std::fopen(dataName, "wb"));
+    File out = openRegular(dataName, "wb");
     if (!out) {
         std::printf("unable to open data file %s for writing\n", dataName);
         return 1;

@@ -6,9 +6,10 @@
 
 namespace pakrun {
 
-File openRegularForReading(char const* name) {
-    File file(std::fopen(name, "rb"));
+File openRegular(char const* name, char const* mode) {
     struct stat status;
+    if (stat(name, &status) == 0 && !S_ISREG(status.st_mode)) return File();
+    File file(std::fopen(name, mode));
     if (file && (fstat(fileno(file.get()), &status) != 0 || !S_ISREG(status.st_mode))) file.reset();
     return file;
 }

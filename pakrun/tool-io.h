@@ -11,9 +11,10 @@ struct FileCloser {
 // An open C stdio stream, closed when it goes out of scope.
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
-// Opens a regular file for reading ("rb"); empty when it cannot be opened or is no regular
-// file, since a folder opens for reading but can be neither measured nor read.
-File openRegularForReading(char const* name);
+// Opens a file with the given mode; empty when it cannot be opened or when the name leads to
+// something other than a regular file: a folder opens for reading but can be neither measured
+// nor read, and opening a pipe would wait for its other end forever.
+File openRegular(char const* name, char const* mode);
 
 // Whether the two names lead to one existing file (through links or another path).
 bool sameFile(char const* first, char const* second);

@@ -13,9 +13,12 @@ bool same_file(std::string const& first, std::string const& second) {
            a.st_ino == b.st_ino;
 }
 
-// Only a regular file is opened: a folder or a pipe can be neither measured nor addressed.
-Stdio_file::Stdio_file(std::string const& path, char const* mode) : stream_(std::fopen(path.c_str(), mode)) {
+// Only a regular file is opened: a folder or a pipe can be neither measured nor addressed,
+// and opening a pipe would wait for its other end forever, so its name is checked first.
+Stdio_file::Stdio_file(std::string const& path, char const* mode) : stream_(nullptr) {
     struct stat status;
+    if (stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) return;
+    stream_ = std::fopen(path.c_str(), mode);
     if (stream_ != nullptr && (fstat(fileno(stream_), &status) != 0 || !S_ISREG(status.st_mode))) {
         std::fclose(stream_);
         stream_ = nullptr;

@@ -6,11 +6,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -39,10 +41,16 @@ Folder snapshot(Scratch const& scratch) {
     Folder folder;
     for (auto const& entry : fs::recursive_directory_iterator(scratch.dir())) {
         std::string const name = fs::relative(entry.path(), scratch.dir()).string();
-        std::ifstream in(entry.path(), std::ios::binary);
-        if (entry.is_directory())
+        if (entry.is_directory()) {
             folder[name] = "(folder)";
-        else if (!in)
+            continue;
+        }
+        if (!entry.is_regular_file()) {
+            folder[name] = "(special)";
+            continue;
+        }
+        std::ifstream in(entry.path(), std::ios::binary);
+        if (!in)
             folder[name] = "(unreadable)";
         else
             folder[name] = std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -92,6 +100,7 @@ struct Fixture {
         scratch.write("data.bin", abc);
         scratch.write("empty.bin", "");
         fs::create_directory(scratch.path("folder"));
+        mkfifo(scratch.path("pipe").c_str(), 0600);
     }
 };
 
@@ -119,6 +128,13 @@ TEST(PakrunHostile, FileArgumentsThatAreNoUsableFile) {
     for (auto const& c : cases) {
         expectRefused(f.scratch, c.args, c.out);
         expectRefused(f.scratch, with(c.args, {"-n"}), c.out);
+        // A pipe in place of a folder is refused the same way, without waiting for its other end.
+        if (std::find(c.args.begin(), c.args.end(), "folder") == c.args.end()) continue;
+        Args pipe = c.args;
+        std::replace(pipe.begin(), pipe.end(), std::string("folder"), std::string("pipe"));
+        std::string const out = std::regex_replace(c.out, std::regex("folder"), "pipe");
+        expectRefused(f.scratch, pipe, out);
+        expectRefused(f.scratch, with(pipe, {"-n"}), out);
     }
     // Without "-n" a missing ROM is refused first; with it, the data file's refusal must not create the ROM.
     expectRefused(f.scratch, {"-c", "new.bin", "data.bin"}, "unable to open rom file new.bin for writing\n");
@@ -157,6 +173,13 @@ TEST(PakrunHostile, UnreadableFiles) {
     for (auto const& c : cases) {
         expectRefused(f.scratch, c.args, c.out);
         expectRefused(f.scratch, with(c.args, {"-n"}), c.out);
+        // A pipe in place of a folder is refused the same way, without waiting for its other end.
+        if (std::find(c.args.begin(), c.args.end(), "folder") == c.args.end()) continue;
+        Args pipe = c.args;
+        std::replace(pipe.begin(), pipe.end(), std::string("folder"), std::string("pipe"));
+        std::string const out = std::regex_replace(c.out, std::regex("folder"), "pipe");
+        expectRefused(f.scratch, pipe, out);
+        expectRefused(f.scratch, with(pipe, {"-n"}), out);
     }
     expectRefused(f.scratch, {"-c", "-n", "new.bin", "locked.dat"},
                   "unable to open data file locked.dat for reading\n");

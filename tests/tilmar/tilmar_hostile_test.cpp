@@ -5,11 +5,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -34,10 +36,16 @@ Folder snapshot(Scratch const& scratch) {
     Folder folder;
     for (auto const& entry : fs::recursive_directory_iterator(scratch.dir())) {
         std::string const name = fs::relative(entry.path(), scratch.dir()).string();
-        std::ifstream in(entry.path(), std::ios::binary);
-        if (entry.is_directory())
+        if (entry.is_directory()) {
             folder[name] = "(folder)";
-        else if (!in)
+            continue;
+        }
+        if (!entry.is_regular_file()) {
+            folder[name] = "(special)";
+            continue;
+        }
+        std::ifstream in(entry.path(), std::ios::binary);
+        if (!in)
             folder[name] = "(unreadable)";
         else
             folder[name] = std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -81,6 +89,7 @@ struct Fixture {
         scratch.write("rom.bin", rom);
         scratch.write("empty.bin", "");
         fs::create_directory(scratch.path("folder"));
+        mkfifo(scratch.path("pipe").c_str(), 0600);
         RunResult const r = tilmar(scratch, {"-t", "4", "rom.bin", "tiles.bmp"});
         EXPECT_EQ(r.status, 0) << r.out;
         bmp = scratch.read("tiles.bmp");
@@ -110,6 +119,13 @@ TEST(TilmarHostile, FileArgumentsThatAreNoUsableFile) {
     for (auto const& c : cases) {
         expect_refused(f.scratch, c.args, c.out);
         expect_refused(f.scratch, with(c.args, {"-n"}), c.out);
+        // A pipe in place of a folder is refused the same way, without waiting for its other end.
+        if (std::find(c.args.begin(), c.args.end(), "folder") == c.args.end()) continue;
+        Args pipe = c.args;
+        std::replace(pipe.begin(), pipe.end(), std::string("folder"), std::string("pipe"));
+        std::string const out = std::regex_replace(c.out, std::regex("folder"), "pipe");
+        expect_refused(f.scratch, pipe, out);
+        expect_refused(f.scratch, with(pipe, {"-n"}), out);
     }
     // Without "-n" a missing ROM is refused first; with it, the bitmap's refusal must not create the ROM.
     expect_refused(f.scratch, {"-i", "-t", "1", "new.bin", "tiles.bmp"},
@@ -150,6 +166,13 @@ TEST(TilmarHostile, UnreadableFiles) {
     for (auto const& c : cases) {
         expect_refused(f.scratch, c.args, c.out);
         expect_refused(f.scratch, with(c.args, {"-n"}), c.out);
+        // A pipe in place of a folder is refused the same way, without waiting for its other end.
+        if (std::find(c.args.begin(), c.args.end(), "folder") == c.args.end()) continue;
+        Args pipe = c.args;
+        std::replace(pipe.begin(), pipe.end(), std::string("folder"), std::string("pipe"));
+        std::string const out = std::regex_replace(c.out, std::regex("folder"), "pipe");
+        expect_refused(f.scratch, pipe, out);
+        expect_refused(f.scratch, with(pipe, {"-n"}), out);
     }
     expect_refused(f.scratch, {"-i", "-n", "-t", "1", "new.bin", "locked.bmp"},
                    "unable to open bitmap file locked.bmp for reading\n");
