@@ -43,14 +43,23 @@ int ext_fixe(char const* rom, char const* table, char const* script, int adresse
         octets.empty() ? 0 : static_cast<std::size_t>(f_rom.read(octets.data(), 1, static_cast<int>(octets.size())));
 
     // A word's units may take more bytes than its length (multi-byte entries); units left
-    // without bytes write nothing, and the word's line still ends.
+    // without bytes write nothing, and the word's line still ends. Words that start past the
+    // end of the ROM have nothing to show: they get no line, so a mistyped count cannot fill
+    // the disk with empty lines.
     Ecriture_script ecriture(f_script);
     std::size_t curseur = 0;
-    for (int mot = 0; mot < nombre; ++mot) {
+    int mot = 0;
+    for (; mot < nombre; ++mot) {
+        if (bloc > reste && curseur >= lus) break;
         for (int unite = 0; unite < taille && curseur < lus; ++unite)
             curseur += ecriture.decoder(caracteres, &octets[curseur], lus - curseur);
         ecriture.ecrire("\n", 1);
     }
+    if (mot + 1 == nombre)
+        std::printf("Attention, le mot %d est situé hors de la rom, il ne sera pas extrait\n", nombre);
+    else if (mot < nombre)
+        std::printf("Attention, les mots %d à %d sont situés hors de la rom, ils ne seront pas extraits\n", mot + 1,
+                    nombre);
     return ecriture.terminer() ? 1 : 0;
 }
 

@@ -79,18 +79,26 @@ TEST(ExtFixe, ReportsFilesThatCannotBeOpened) {
     EXPECT_FALSE(dossier.exists("script.txt"));
 }
 
-// Only the bytes that the ROM holds are decoded; the units left without bytes write nothing.
+// Only the bytes that the ROM holds are decoded; the units left without bytes write nothing,
+// and words that start past the end of the ROM get no line.
 TEST(ExtFixe, BlockPastTheEndOfTheRomDecodesOnlyWhatWasRead) {
     struct Cas {
         int adresse, nombre, taille;
         std::string script, messages;
     };
+    std::string const depasse = "Attention, les mots dépassent la fin de la rom : seuls les ";
     Cas const cas[] = {
-        {1, 2, 2, "BC\n\n", "Attention, les mots dépassent la fin de la rom : seuls les 2 octets qui s'y trouvent seront lus\n"},
-        {0, 2, 4, "ABC\n\n", "Attention, les mots dépassent la fin de la rom : seuls les 3 octets qui s'y trouvent seront lus\n"},
-        {3, 2, 1, "\n\n", "Attention, les mots dépassent la fin de la rom : seuls les 0 octets qui s'y trouvent seront lus\n"},
-        {0, 3, 0x40000000, "ABC\n\n\n",
-         "Attention, les mots dépassent la fin de la rom : seuls les 3 octets qui s'y trouvent seront lus\n"},
+        {1, 2, 2, "BC\n", depasse + "2 octets qui s'y trouvent seront lus\n"
+                          "Attention, le mot 2 est situé hors de la rom, il ne sera pas extrait\n"},
+        {0, 2, 4, "ABC\n", depasse + "3 octets qui s'y trouvent seront lus\n"
+                           "Attention, le mot 2 est situé hors de la rom, il ne sera pas extrait\n"},
+        {3, 2, 1, "", depasse + "0 octets qui s'y trouvent seront lus\n"
+                     "Attention, les mots 1 à 2 sont situés hors de la rom, ils ne seront pas extraits\n"},
+        {0, 3, 0x40000000, "ABC\n", depasse + "3 octets qui s'y trouvent seront lus\n"
+                                    "Attention, les mots 2 à 3 sont situés hors de la rom, ils ne seront pas extraits\n"},
+        {2, 0x7FFFFFFF, 1, "C\n", depasse + "1 octets qui s'y trouvent seront lus\n"
+                                  "Attention, les mots 2 à 2147483647 sont situés hors de la rom, ils ne seront pas "
+                                  "extraits\n"},
     };
     for (Cas const& c : cas) {
         Dossier_extraction const dossier("ABC", lettres);

@@ -279,22 +279,25 @@ std::vector<Cas_nombres> const CAS_NOMBRES = {
     {"inserer('rom.bin', 'table.tbl', 'script.txt', 4, 15, 0, 1, 4, 'X-99', true)",
      INSERTION + "math_error : Le résultat va être négatif, calcul arrêté.\n", ROM, ANCIEN},
 
-    // extraire_fixe: only the first word's offset is checked; words past the end are empty.
+    // extraire_fixe: only the first word's offset is checked; words that start past the end get no line.
     {"extraire_fixe('rom.bin', 'table.tbl', 'sortie.txt', 16, 1, 1)",
      EXTRACTION_FIXE +
-         "Attention, les mots dépassent la fin de la rom : seuls les 0 octets qui s'y trouvent seront lus\n" +
+         "Attention, les mots dépassent la fin de la rom : seuls les 0 octets qui s'y trouvent seront lus\n"
+         "Attention, le mot 1 est situé hors de la rom, il ne sera pas extrait\n" +
          FIN_EXTRACTION_FIXE,
-     ROM, "\n"s},
+     ROM, ""s},
     {"extraire_fixe('rom.bin', 'table.tbl', 'sortie.txt', 15, 2, 2)",
      EXTRACTION_FIXE +
-         "Attention, les mots dépassent la fin de la rom : seuls les 1 octets qui s'y trouvent seront lus\n" +
+         "Attention, les mots dépassent la fin de la rom : seuls les 1 octets qui s'y trouvent seront lus\n"
+         "Attention, le mot 2 est situé hors de la rom, il ne sera pas extrait\n" +
          FIN_EXTRACTION_FIXE,
-     ROM, "P\n\n"s},
+     ROM, "P\n"s},
     {"extraire_fixe('rom.bin', 'table.tbl', 'sortie.txt', 0, 2, 2^30)",
      EXTRACTION_FIXE +
-         "Attention, les mots dépassent la fin de la rom : seuls les 16 octets qui s'y trouvent seront lus\n" +
+         "Attention, les mots dépassent la fin de la rom : seuls les 16 octets qui s'y trouvent seront lus\n"
+         "Attention, le mot 2 est situé hors de la rom, il ne sera pas extrait\n" +
          FIN_EXTRACTION_FIXE,
-     ROM, "ABCDEFGHIJKLMNOP\n\n"s},
+     ROM, "ABCDEFGHIJKLMNOP\n"s},
     {"extraire_fixe('rom.bin', 'table.tbl', 'sortie.txt', 1e300, 0/0, 1e300)", EXTRACTION_FIXE + FIN_EXTRACTION_FIXE,
      ROM, ""},
     {"extraire_fixe('rom.bin', 'table.tbl', 'sortie.txt', 17, 1, 1)", EXTRACTION_FIXE + HORS_ROM + FIN_EXTRACTION_FIXE,
@@ -421,8 +424,9 @@ TEST(EntreesHostiles, EmptyFilesAreReadAsEmptyAndNeverWrittenThrough) {
         {"rom.bin", "", "extraire('rom.bin', 'table.tbl', 'sortie.txt', 0, 0, 'SANS_POINTEURS')", HORS_ROM, "", ANCIEN},
         {"rom.bin", "", "inserer('rom.bin', 'table.tbl', 'script.txt', 0, 0, 'SANS_POINTEURS')", HORS_ROM, "", ANCIEN},
         {"rom.bin", "", "extraire_fixe('rom.bin', 'table.tbl', 'sortie.txt', 0, 2, 2)",
-         "Attention, les mots dépassent la fin de la rom : seuls les 0 octets qui s'y trouvent seront lus\n", "",
-         "\n\n"},
+         "Attention, les mots dépassent la fin de la rom : seuls les 0 octets qui s'y trouvent seront lus\n"
+         "Attention, les mots 1 à 2 sont situés hors de la rom, ils ne seront pas extraits\n",
+         "", ""},
         {"rom.bin", "", "inserer_fixe('rom.bin', 'table.tbl', 'fixe.txt', 0, 2, 4)",
          "Erreur : le mot 1 ne sera pas inseré : il dépasse la fin de la rom\n", "", ANCIEN},
         // An empty table knows no byte: extraction writes every byte raw, insertion knows only raw bytes.
