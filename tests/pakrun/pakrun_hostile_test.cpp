@@ -9,8 +9,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <regex>
 #include <string>
@@ -26,7 +24,6 @@ namespace fs = std::filesystem;
 using test_support::RunResult;
 using test_support::Scratch;
 using Args = std::vector<std::string>;
-// Every entry of a folder by its path: a file by its bytes, a folder by a mark.
 using Folder = std::map<std::string, std::string>;
 
 std::string const usage = pakrun::usageText;
@@ -37,27 +34,6 @@ std::string const abcPacked = "\xE0\x61\x62\x63\xEF\x70";
 
 RunResult pakrun(Scratch const& scratch, Args const& args) { return test_support::run(PAKRUN, args, scratch.dir()); }
 
-Folder snapshot(Scratch const& scratch) {
-    Folder folder;
-    for (auto const& entry : fs::recursive_directory_iterator(scratch.dir())) {
-        std::string const name = fs::relative(entry.path(), scratch.dir()).string();
-        if (entry.is_directory()) {
-            folder[name] = "(folder)";
-            continue;
-        }
-        if (!entry.is_regular_file()) {
-            folder[name] = "(special)";
-            continue;
-        }
-        std::ifstream in(entry.path(), std::ios::binary);
-        if (!in)
-            folder[name] = "(unreadable)";
-        else
-            folder[name] = std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-    return folder;
-}
-
 Args with(Args args, Args const& more) {
     args.insert(args.end(), more.begin(), more.end());
     return args;
@@ -66,11 +42,11 @@ Args with(Args args, Args const& more) {
 // Runs a command that must be refused: exactly this output, status 1, no file created or changed.
 void expectRefused(Scratch const& scratch, Args const& args, std::string const& out) {
     SCOPED_TRACE(::testing::PrintToString(args));
-    Folder const before = snapshot(scratch);
+    Folder const before = scratch.snapshot();
     RunResult const r = pakrun(scratch, args);
     EXPECT_EQ(r.out, out);
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(snapshot(scratch), before);
+    EXPECT_EQ(scratch.snapshot(), before);
 }
 
 std::string decompressed(long size, long packed, long offset, std::string const& rom, std::string const& data) {
@@ -237,13 +213,13 @@ TEST(PakrunHostile, AHugeSizeForASmallBlockTakesNoMemory) {
         {"-o", "10", "-s", "1908874352"}, {"-o", "10", "-s", "103"}, {"-o", "0x7fffffff", "-s", "1908874352"}};
     for (auto const& args : huge) {
         SCOPED_TRACE(::testing::PrintToString(args));
-        Folder const before = snapshot(f.scratch);
+        Folder const before = f.scratch.snapshot();
         RunResult const r = test_support::run(
             "/bin/sh", with({"-c", limit + "exec \"$0\" \"$@\"", PAKRUN}, with(args, {"rom.bin", "out.bin"})),
             f.scratch.dir());
         EXPECT_EQ(r.out, "rom.bin rom file is too small");
         EXPECT_EQ(r.status, 1);
-        EXPECT_EQ(snapshot(f.scratch), before);
+        EXPECT_EQ(f.scratch.snapshot(), before);
     }
 }
 

@@ -31,6 +31,23 @@ std::string Scratch::read(std::string const& name) const { return read_file(path
 
 bool Scratch::exists(std::string const& name) const { return std::filesystem::exists(path(name)); }
 
+std::map<std::string, std::string> Scratch::snapshot() const {
+    std::map<std::string, std::string> entries;
+    for (auto const& entry : std::filesystem::recursive_directory_iterator(dir_)) {
+        std::string const name = std::filesystem::relative(entry.path(), dir_).string();
+        if (entry.is_directory()) {
+            entries[name] = "(folder)";
+        } else if (!entry.is_regular_file()) {
+            entries[name] = "(special)";
+        } else {
+            std::ifstream in(entry.path(), std::ios::binary);
+            entries[name] = in ? std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>())
+                               : "(unreadable)";
+        }
+    }
+    return entries;
+}
+
 std::string read_file(std::string const& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw std::runtime_error("cannot read " + path);

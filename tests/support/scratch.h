@@ -1,4 +1,5 @@
 #pragma once
+#include <map>
 #include <string>
 
 namespace test_support {
@@ -17,6 +18,9 @@ public:
     void write(std::string const& name, std::string const& bytes) const;
     std::string read(std::string const& name) const;
     bool exists(std::string const& name) const;
+    // Every entry below the folder by its relative path: a file by its bytes, anything else by
+    // a mark ("(folder)", "(special)", "(unreadable)"), to tell that a command changed nothing.
+    std::map<std::string, std::string> snapshot() const;
 
 private:
     std::string dir_;

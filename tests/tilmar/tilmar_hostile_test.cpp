@@ -8,8 +8,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <regex>
 #include <string>
@@ -25,33 +23,11 @@ namespace fs = std::filesystem;
 using test_support::RunResult;
 using test_support::Scratch;
 using Args = std::vector<std::string>;
-// Every entry of a folder by its path: a file by its bytes, a folder by a mark.
 using Folder = std::map<std::string, std::string>;
 
 std::string const usage = tilmar::usage_text();
 
 RunResult tilmar(Scratch const& scratch, Args const& args) { return test_support::run(TILMAR, args, scratch.dir()); }
-
-Folder snapshot(Scratch const& scratch) {
-    Folder folder;
-    for (auto const& entry : fs::recursive_directory_iterator(scratch.dir())) {
-        std::string const name = fs::relative(entry.path(), scratch.dir()).string();
-        if (entry.is_directory()) {
-            folder[name] = "(folder)";
-            continue;
-        }
-        if (!entry.is_regular_file()) {
-            folder[name] = "(special)";
-            continue;
-        }
-        std::ifstream in(entry.path(), std::ios::binary);
-        if (!in)
-            folder[name] = "(unreadable)";
-        else
-            folder[name] = std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-    return folder;
-}
 
 Args with(Args args, Args const& more) {
     args.insert(args.end(), more.begin(), more.end());
@@ -61,11 +37,11 @@ Args with(Args args, Args const& more) {
 // Runs a command that must be refused: exactly this output, status 1, no file created or changed.
 void expect_refused(Scratch const& scratch, Args const& args, std::string const& out) {
     SCOPED_TRACE(::testing::PrintToString(args));
-    Folder const before = snapshot(scratch);
+    Folder const before = scratch.snapshot();
     RunResult const r = tilmar(scratch, args);
     EXPECT_EQ(r.out, out);
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(snapshot(scratch), before);
+    EXPECT_EQ(scratch.snapshot(), before);
 }
 
 // Bytes that differ from one position to the next, so a misplaced tile shows.
