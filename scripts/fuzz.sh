@@ -1,10 +1,16 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang and runs each one for the given number of seconds
-# (default 60), starting from its committed seed corpus. Findings are left in build-fuzz/findings/.
+# Builds the libFuzzer targets with clang and runs each one from its committed seed corpus,
+# for the given number of seconds (default 60), or for a fixed number of inputs with a fixed
+# seed when given as runs=N (a repeatable run, as CI wants). Findings are left in
+# build-fuzz/findings/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-seconds=${1:-60}
+length=${1:-60}
 only=${2:-}
+case "$length" in
+  runs=*) budget=(-runs="${length#runs=}" -seed=1) ;;
+  *) budget=(-max_total_time="$length") ;;
+esac
 scripts/install-deps.sh clang libclang-rt-14-dev
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DVORLAN_FUZZ=ON -DVORLAN_TESTS=OFF -DVORLAN_BENCH=OFF \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -16,8 +22,8 @@ for target in build-fuzz/fuzz/fuzz_*; do
   [ -n "$only" ] && [ "$name" != "$only" ] && continue
   work=build-fuzz/corpus/$name
   mkdir -p "$work"
-  echo "== $name: ${seconds}s"
-  if ! "$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+  echo "== $name: $length"
+  if ! "$target" "${budget[@]}" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
        -artifact_prefix=build-fuzz/findings/"$name"- "$work" "fuzz/corpus/$name" 2>build-fuzz/"$name".log; then
     echo "!! $name found a fault:"; tail -n 40 build-fuzz/"$name".log; status=1
   fi
