@@ -208,6 +208,28 @@ std::string charger(Fichier& f)
     return texte;
 }
 
+bool charger(char const* nom, std::string& texte)
+{
+    try {
+        Fichier f(nom, "rb");
+        texte = charger(f);
+        return true;
+    } catch (fopen_error const&) {
+        return false;
+    }
+}
+
+bool ouvrir(Fichier& f, char const* nom, char const* mode)
+{
+    try {
+        f.open(nom, mode);
+        return true;
+    } catch (fopen_error const& e) {
+        std::fputs(e.read_error(), stdout);
+        return false;
+    }
+}
+
 int analyser_format(Fichier& f)
 {
     std::FILE* stream = f.stream();

@@ -73,22 +73,13 @@ void supprimer(std::string& texte, unsigned char premier, unsigned char second, 
 bool optimiser(char const* script, char const* resultat, int nombre) {
     // The script is read before the result is opened: a script that cannot be read leaves an
     // earlier result file as it was.
-    Fichier entree;
-    try {
-        entree.open(script, "rb");
-    } catch (fopen_error const&) {
+    std::string texte;
+    if (!Fichiers::charger(script, texte)) {
         std::printf("Impossible d'ouvir le fichier \"%s\"\n", script);
         return false;
     }
-    std::string texte = Fichiers::charger(entree);
-    entree.close();
     Fichier sortie;
-    try {
-        sortie.open(resultat, "w");
-    } catch (fopen_error const& e) {
-        std::fputs(e.read_error(), stdout);
-        return false;
-    }
+    if (!Fichiers::ouvrir(sortie, resultat, "w")) return false;
 
     supprimer_balises(texte);
     std::printf("DTE\tApparitions\n");

@@ -122,22 +122,13 @@ void optimiser(char const* input, char const* output, short count, short max_len
     }
     // The script is read before the result is opened: a script that cannot be read leaves an
     // earlier result file as it was.
-    Fichier entree;
-    try {
-        entree.open(input, "rb");
-    } catch (fopen_error const&) {
+    std::string texte;
+    if (!Fichiers::charger(input, texte)) {
         std::printf("Impossible d'ouvrir le fichier \"%s\"\n", input);
         return;
     }
-    std::string texte = Fichiers::charger(entree);
-    entree.close();
     Fichier sortie;
-    try {
-        sortie.open(output, "w");
-    } catch (fopen_error const& e) {
-        std::fputs(e.read_error(), stdout);
-        return;
-    }
+    if (!Fichiers::ouvrir(sortie, output, "w")) return;
     Clean(texte);
     short restants = count;
     FindMTE(texte, sortie, restants, max_length, rom_size);

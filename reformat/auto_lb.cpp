@@ -235,20 +235,12 @@ bool remettre_en_forme(char const* entree, char const* sortie, char const* table
     // The whole script is read before the output is opened: a failed run leaves an existing
     // output alone, and a script may be reformatted in place.
     std::string texte;
-    try {
-        Fichier script(entree, "rb");
-        texte = Fichiers::charger(script);
-    } catch (fopen_error const&) {
+    if (!Fichiers::charger(entree, texte)) {
         std::printf("Impossible d'ouvrir le fichier \"%s\"\n", entree);
         return false;
     }
     Fichier resultat;
-    try {
-        resultat.open(sortie, "w");
-    } catch (fopen_error const& e) {
-        std::fputs(e.read_error(), stdout);
-        return false;
-    }
+    if (!Fichiers::ouvrir(resultat, sortie, "w")) return false;
 
     std::vector<Mot> const mots =
         charger_texte(reinterpret_cast<unsigned char const*>(texte.data()), static_cast<int>(texte.size()), table);

@@ -98,21 +98,12 @@ void supprimer(char const* entree, char const* sortie, char const* liste) {
         return;
     }
     std::string texte;
-    try {
-        Fichier script(entree, "rb");
-        texte = Fichiers::charger(script);
-    } catch (fopen_error const&) {
+    if (!Fichiers::charger(entree, texte)) {
         std::printf("Impossible d'ouvrir le fichier \"%s\"\n", entree);
         return;
     }
-
     Fichier resultat;
-    try {
-        resultat.open(sortie, "w");
-    } catch (fopen_error const& e) {
-        std::fputs(e.read_error(), stdout);
-        return;
-    }
+    if (!Fichiers::ouvrir(resultat, sortie, "w")) return;
 
     std::string masque = masquer(texte);
     for (std::string const& mot : mots) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "lib/erreur.h"
+#include "support/capture.h"
 #include "support/scratch.h"
 
 namespace {
@@ -224,6 +225,33 @@ TEST(Fichiers, AnalyserFormatAndChargerStartFromTheBeginning)
     EXPECT_EQ(Fichiers::analyser_format(f), Fichiers::CR_LF);
     EXPECT_EQ(f.tell(), 5);
     EXPECT_EQ(Fichiers::charger(f), "ab\ncd");
+}
+
+TEST(Fichiers, ChargerByNameReadsTheWholeTextOrSaysNothing)
+{
+    Scratch s;
+    s.write("texte.txt", "a\r\nb\r\n");
+    std::string texte = "avant";
+    EXPECT_TRUE(Fichiers::charger(s.path("texte.txt").c_str(), texte));
+    EXPECT_EQ(texte, "a\nb\n");
+    texte = "avant";
+    std::string const sortie = test_support::capture_stdout([&] {
+        EXPECT_FALSE(Fichiers::charger(s.path("absent.txt").c_str(), texte));
+        EXPECT_FALSE(Fichiers::charger(s.dir().c_str(), texte));
+    });
+    EXPECT_EQ(sortie, "");
+    EXPECT_EQ(texte, "avant");
+}
+
+TEST(Fichiers, OuvrirReportsTheFopenMessage)
+{
+    Scratch s;
+    Fichier f;
+    std::string const sortie = test_support::capture_stdout([&] { EXPECT_FALSE(Fichiers::ouvrir(f, s.dir().c_str(), "w")); });
+    EXPECT_EQ(sortie, "fopen_error : Impossible d'ouvrir le fichier \"" + s.dir() + "\"\n");
+    EXPECT_FALSE(f.is_open());
+    EXPECT_TRUE(Fichiers::ouvrir(f, s.path("nouveau.txt").c_str(), "w"));
+    EXPECT_TRUE(f.is_open());
 }
 
 TEST(Fichiers, NombreLignesCountsLineFeedsAndKeepsThePosition)
