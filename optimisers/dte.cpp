@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "lib/erreur.h"
 #include "lib/fichiers.h"
 
 namespace DTE {

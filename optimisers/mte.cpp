@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <vector>
 
-#include "lib/erreur.h"
 #include "lib/fichiers.h"
 #include "optimisers/mte-compteur.h"
 
