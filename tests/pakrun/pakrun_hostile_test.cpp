@@ -6,16 +6,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <map>
-#include <regex>
 #include <string>
 #include <vector>
 
 #include "pakrun/pakrun-options.h"
 #include "support/process.h"
+#include "support/refusal.h"
 #include "support/scratch.h"
 
 namespace {
@@ -23,8 +21,7 @@ namespace {
 namespace fs = std::filesystem;
 using test_support::RunResult;
 using test_support::Scratch;
-using Args = std::vector<std::string>;
-using Folder = std::map<std::string, std::string>;
+using test_support::Args;
 
 std::string const usage = pakrun::usageText;
 
@@ -34,19 +31,11 @@ std::string const abcPacked = "\xE0\x61\x62\x63\xEF\x70";
 
 RunResult pakrun(Scratch const& scratch, Args const& args) { return test_support::run(PAKRUN, args, scratch.dir()); }
 
-Args with(Args args, Args const& more) {
-    args.insert(args.end(), more.begin(), more.end());
-    return args;
-}
+using test_support::with;
 
 // Runs a command that must be refused: exactly this output, status 1, no file created or changed.
 void expectRefused(Scratch const& scratch, Args const& args, std::string const& out) {
-    SCOPED_TRACE(::testing::PrintToString(args));
-    Folder const before = scratch.snapshot();
-    RunResult const r = pakrun(scratch, args);
-    EXPECT_EQ(r.out, out);
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(scratch.snapshot(), before);
+    test_support::expect_refused(PAKRUN, scratch, args, out);
 }
 
 std::string decompressed(long size, long packed, long offset, std::string const& rom, std::string const& data) {
@@ -101,17 +90,7 @@ TEST(PakrunHostile, FileArgumentsThatAreNoUsableFile) {
         {{"-c", "rom.bin", "folder"}, "unable to open data file folder for reading\n"},
     };
     // "-n" is ignored by decompression and must not let compression create or empty a ROM it then refuses.
-    for (auto const& c : cases) {
-        expectRefused(f.scratch, c.args, c.out);
-        expectRefused(f.scratch, with(c.args, {"-n"}), c.out);
-        // A pipe in place of a folder is refused the same way, without waiting for its other end.
-        if (std::find(c.args.begin(), c.args.end(), "folder") == c.args.end()) continue;
-        Args pipe = c.args;
-        std::replace(pipe.begin(), pipe.end(), std::string("folder"), std::string("pipe"));
-        std::string const out = std::regex_replace(c.out, std::regex("folder"), "pipe");
-        expectRefused(f.scratch, pipe, out);
-        expectRefused(f.scratch, with(pipe, {"-n"}), out);
-    }
+    for (auto const& c : cases) test_support::expect_refused_as_file(PAKRUN, f.scratch, c.args, c.out);
     // Without "-n" a missing ROM is refused first; with it, the data file's refusal must not create the ROM.
     expectRefused(f.scratch, {"-c", "new.bin", "data.bin"}, "unable to open rom file new.bin for writing\n");
     expectRefused(f.scratch, {"-c", "-n", "new.bin", "missing.bin"},
@@ -146,17 +125,7 @@ TEST(PakrunHostile, UnreadableFiles) {
         {{"-c", "locked.bin", "data.bin"}, "unable to open rom file locked.bin for writing\n"},
         {{"-c", "rom.bin", "locked.dat"}, "unable to open data file locked.dat for reading\n"},
     };
-    for (auto const& c : cases) {
-        expectRefused(f.scratch, c.args, c.out);
-        expectRefused(f.scratch, with(c.args, {"-n"}), c.out);
-        // A pipe in place of a folder is refused the same way, without waiting for its other end.
-        if (std::find(c.args.begin(), c.args.end(), "folder") == c.args.end()) continue;
-        Args pipe = c.args;
-        std::replace(pipe.begin(), pipe.end(), std::string("folder"), std::string("pipe"));
-        std::string const out = std::regex_replace(c.out, std::regex("folder"), "pipe");
-        expectRefused(f.scratch, pipe, out);
-        expectRefused(f.scratch, with(pipe, {"-n"}), out);
-    }
+    for (auto const& c : cases) test_support::expect_refused_as_file(PAKRUN, f.scratch, c.args, c.out);
     expectRefused(f.scratch, {"-c", "-n", "new.bin", "locked.dat"},
                   "unable to open data file locked.dat for reading\n");
 }
@@ -213,7 +182,7 @@ TEST(PakrunHostile, AHugeSizeForASmallBlockTakesNoMemory) {
         {"-o", "10", "-s", "1908874352"}, {"-o", "10", "-s", "103"}, {"-o", "0x7fffffff", "-s", "1908874352"}};
     for (auto const& args : huge) {
         SCOPED_TRACE(::testing::PrintToString(args));
-        Folder const before = f.scratch.snapshot();
+        auto const before = f.scratch.snapshot();
         RunResult const r = test_support::run(
             "/bin/sh", with({"-c", limit + "exec \"$0\" \"$@\"", PAKRUN}, with(args, {"rom.bin", "out.bin"})),
             f.scratch.dir());

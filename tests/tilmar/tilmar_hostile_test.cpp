@@ -5,15 +5,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <filesystem>
-#include <map>
-#include <regex>
 #include <string>
 #include <vector>
 
 #include "support/process.h"
+#include "support/refusal.h"
 #include "support/scratch.h"
 #include "tilmar/options.h"
 
@@ -22,26 +20,17 @@ namespace {
 namespace fs = std::filesystem;
 using test_support::RunResult;
 using test_support::Scratch;
-using Args = std::vector<std::string>;
-using Folder = std::map<std::string, std::string>;
+using test_support::Args;
 
 std::string const usage = tilmar::usage_text();
 
 RunResult tilmar(Scratch const& scratch, Args const& args) { return test_support::run(TILMAR, args, scratch.dir()); }
 
-Args with(Args args, Args const& more) {
-    args.insert(args.end(), more.begin(), more.end());
-    return args;
-}
+using test_support::with;
 
 // Runs a command that must be refused: exactly this output, status 1, no file created or changed.
 void expect_refused(Scratch const& scratch, Args const& args, std::string const& out) {
-    SCOPED_TRACE(::testing::PrintToString(args));
-    Folder const before = scratch.snapshot();
-    RunResult const r = tilmar(scratch, args);
-    EXPECT_EQ(r.out, out);
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(scratch.snapshot(), before);
+    test_support::expect_refused(TILMAR, scratch, args, out);
 }
 
 // Bytes that differ from one position to the next, so a misplaced tile shows.
@@ -92,17 +81,7 @@ TEST(TilmarHostile, FileArgumentsThatAreNoUsableFile) {
         {{"-i", "-t", "1", "rom.bin", "empty.bin"}, "bitmap file empty.bin is too small\n"},
     };
     // "-n" is ignored by extraction and must not let insertion create or empty a ROM it then refuses.
-    for (auto const& c : cases) {
-        expect_refused(f.scratch, c.args, c.out);
-        expect_refused(f.scratch, with(c.args, {"-n"}), c.out);
-        // A pipe in place of a folder is refused the same way, without waiting for its other end.
-        if (std::find(c.args.begin(), c.args.end(), "folder") == c.args.end()) continue;
-        Args pipe = c.args;
-        std::replace(pipe.begin(), pipe.end(), std::string("folder"), std::string("pipe"));
-        std::string const out = std::regex_replace(c.out, std::regex("folder"), "pipe");
-        expect_refused(f.scratch, pipe, out);
-        expect_refused(f.scratch, with(pipe, {"-n"}), out);
-    }
+    for (auto const& c : cases) test_support::expect_refused_as_file(TILMAR, f.scratch, c.args, c.out);
     // Without "-n" a missing ROM is refused first; with it, the bitmap's refusal must not create the ROM.
     expect_refused(f.scratch, {"-i", "-t", "1", "new.bin", "tiles.bmp"},
                    "unable to open rom file new.bin for writing\n");
@@ -139,17 +118,7 @@ TEST(TilmarHostile, UnreadableFiles) {
         {{"-i", "-t", "1", "locked.bin", "tiles.bmp"}, "unable to open rom file locked.bin for writing\n"},
         {{"-i", "-t", "1", "rom.bin", "locked.bmp"}, "unable to open bitmap file locked.bmp for reading\n"},
     };
-    for (auto const& c : cases) {
-        expect_refused(f.scratch, c.args, c.out);
-        expect_refused(f.scratch, with(c.args, {"-n"}), c.out);
-        // A pipe in place of a folder is refused the same way, without waiting for its other end.
-        if (std::find(c.args.begin(), c.args.end(), "folder") == c.args.end()) continue;
-        Args pipe = c.args;
-        std::replace(pipe.begin(), pipe.end(), std::string("folder"), std::string("pipe"));
-        std::string const out = std::regex_replace(c.out, std::regex("folder"), "pipe");
-        expect_refused(f.scratch, pipe, out);
-        expect_refused(f.scratch, with(pipe, {"-n"}), out);
-    }
+    for (auto const& c : cases) test_support::expect_refused_as_file(TILMAR, f.scratch, c.args, c.out);
     expect_refused(f.scratch, {"-i", "-n", "-t", "1", "new.bin", "locked.bmp"},
                    "unable to open bitmap file locked.bmp for reading\n");
 }
