@@ -1,7 +1,9 @@
 #pragma once
 #include <vector>
 
-#include "lib/fichiers.h"
+#include "lib/calcul.h"
+#include "lib/rapport.h"
+#include "lib/table_pointeurs.h"
 
 namespace Extracteur {
 
@@ -24,14 +26,14 @@ private:
     int numero_ = 0;
 };
 
-// Reads `nombre` pointers of `taille` bytes (2..4) from offset `adresse` of the ROM, one after
-// another, in little-endian (`ordre` true) or big-endian order; converts each raw value with
-// the formula (variable X) and numbers it by its rank from 1; returns them sorted by value with
-// Heapsort::trier. A formula's math_error prints its message and gives that pointer the value 0.
+// Reads the pointers of the table (slot sizes 2..4) from the ROM's bytes, converts each raw
+// value with the extraction formula, numbers it by its rank from 1 and returns them sorted by
+// value with Heapsort::trier. A formula that cannot be computed for a pointer adds the
+// formula's message to `rapports` and gives that pointer the value 0; loading goes on.
 // The caller has checked 0 <= adresse <= size, nombre >= 0 and the size.
 // Entries that do not lie wholly inside the ROM are never read: they are left out of the list
-// (so they get no tag) and one line starting "Attention, " says which.
-std::vector<Pt_ext> charger_pointeurs(Fichier& rom, int adresse, int nombre, char const* formule, int taille,
-                                      bool ordre);
+// (so they get no tag) and one report starting "Attention, " says which.
+std::vector<Pt_ext> charger_pointeurs(std::vector<unsigned char> const& rom, Table_pointeurs const& table,
+                                      Calcul::Formule const& formule, Rapports& rapports);
 
 }  // namespace Extracteur

@@ -1,15 +1,31 @@
 #pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "lib/calcul.h"
+#include "lib/rapport.h"
+#include "lib/table_pointeurs.h"
+#include "tables/extracteur-table.h"
 
 namespace Extracteur {
 
-// Decodes the ROM's bytes debut..fin (inclusive) through the character table into a script
-// file: "<PT%04d>\n" before the text each pointer designates, each known byte sequence's text
+// What an extraction gives: the script's text and what it had to say, in order.
+struct Extraction {
+    std::string script;
+    Rapports rapports;
+};
+
+// The first failed check of the text range debut..fin (inclusive) and the pointer table
+// against a ROM of `taille_rom` bytes, or nothing when they can be used. The end byte must lie
+// inside the ROM, as insertion requires, so both accept the same ranges.
+std::optional<Rapport> verifier(int taille_rom, int debut, int fin, Table_pointeurs const& pointeurs);
+
+// Decodes the ROM's bytes debut..fin (inclusive, checked by verifier) through the character
+// table: "<PT%04d>\n" before the text each pointer designates, each known byte sequence's text
 // by longest match, "<%02X>" for each byte that starts none. Pointers are read as
-// charger_pointeurs does (adresse, nombre, taille, formule, ordre); a run without pointers
-// passes 0, 0, 2, "X", false. Reports its errors on stdout and returns 0; returns 1 when the
-// script was written. The script file is created before the range checks, so it is left empty
-// when one fails. The end offset must lie inside the ROM (fin < size), as for insertion.
-int extraire(char const* rom, char const* table, char const* script, int debut, int fin, int adresse,
-             int nombre, int taille, char const* formule, bool ordre);
+// charger_pointeurs does; a run without pointers passes 0 pointers of 2 bytes.
+Extraction extraire(Table_ext const& table, std::vector<unsigned char> const& rom, int debut, int fin,
+                    Table_pointeurs const& pointeurs, Calcul::Formule const& formule);
 
 }  // namespace Extracteur

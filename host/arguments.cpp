@@ -1,13 +1,12 @@
 #include "host/arguments.h"
 
-#include <cstdio>
-
 #include "host/blua.h"
+#include "host/sortie.h"
 
 bool verifier_chaines(Lua& lua, int premier, int dernier) {
     for (int i = premier; i <= dernier; ++i) {
         if (!lua.isstring(i)) {
-            std::printf("Erreur, l'argument %d doit être une chaine\n", i);
+            afficher(Rapport(Message::argument_chaine, {i}));
             return false;
         }
     }
@@ -17,7 +16,7 @@ bool verifier_chaines(Lua& lua, int premier, int dernier) {
 bool verifier_nombres(Lua& lua, int premier, int dernier) {
     for (int i = premier; i <= dernier; ++i) {
         if (!lua.isnumber(i)) {
-            std::printf("Erreur, l'argument %d doit être un nombre\n", i);
+            afficher(Rapport(Message::argument_nombre, {i}));
             return false;
         }
     }
@@ -25,6 +24,6 @@ bool verifier_nombres(Lua& lua, int premier, int dernier) {
 }
 
 int argument_incorrect(int position) {
-    std::printf("Erreur, l'argument %d est incorrect\n", position);
+    afficher(Rapport(Message::argument_incorrect, {position}));
     return 0;
 }

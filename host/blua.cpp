@@ -74,7 +74,7 @@ void Lua::open_alllib() {
 void Lua::verifier(int status) {
     if (status == 0) return;
     char const* message = lua_tostring(state_, -1);
-    lua_error_ erreur(message != nullptr ? message : "(message d'erreur absent)");
+    lua_error_ erreur(message != nullptr ? message : texte_du_message(Message::message_absent));
     lua_pop(state_, 1);
     throw erreur;
 }

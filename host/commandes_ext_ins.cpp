@@ -3,28 +3,25 @@
 #include <cstdio>
 #include <cstring>
 
-#include "extraction/extracteur-fixe.h"
-#include "extraction/extracteur.h"
 #include "host/arguments.h"
 #include "host/blua.h"
 #include "host/interface_lua.h"
+#include "host/operations.h"
 #include "host/profils.h"
-#include "insertion/insereur-fixe.h"
-#include "insertion/insereur.h"
+#include "host/sortie.h"
 #include "lib/string.h"
+#include "lib/table_pointeurs.h"
 
 namespace {
 
-char const* const noms_ext_ins[] = {"extraire", "inserer"};
-char const* const noms_ext_ins_fixe[] = {"extraire_fixe", "inserer_fixe"};
+char const* nom_ext_ins(Sens sens) { return sens == Sens::extraction ? "extraire" : "inserer"; }
+char const* nom_ext_ins_fixe(Sens sens) { return sens == Sens::extraction ? "extraire_fixe" : "inserer_fixe"; }
 
-// Pointer parameters of extraire and inserer, from whichever form the script used.
+// Pointer parameters of extraire and inserer, from whichever form the script used; without
+// pointers: 0 pointers of 2 bytes, formula "X", big-endian.
 struct Pointeurs {
-    int adresse = 0;
-    int nombre = 0;
-    int taille = 2;
+    Table_pointeurs table;
     String formule = "X";
-    bool ordre = false;
 };
 
 // The "+$%X" and "-$%X" amounts appended to a profile's formula.
@@ -36,11 +33,11 @@ String montant(char const* format, int valeur) {
 
 }  // namespace
 
-int lua_ext_ins(int mode, Lua& lua) {
-    char const* const nom = noms_ext_ins[mode];
+int lua_ext_ins(Sens sens, Lua& lua) {
+    char const* const nom = nom_ext_ins(sens);
     int const n = lua.gettop();
     if (n != 10 && n != 6) {
-        std::printf("La fonction \"%s\" a un nombre d'argument incorrect\n", nom);
+        afficher(Rapport(Message::nombre_d_arguments_incorrect, {nom}));
         return 0;
     }
     if (!verifier_chaines(lua, 1, 3)) return 0;
@@ -58,48 +55,46 @@ int lua_ext_ins(int mode, Lua& lua) {
         char const* const nom_profil = lua.to_string(6);
         int const k = chercher_profil(nom_profil);
         if (k == -1) {
-            std::printf("L'argument \"%s\" est incorrect\n", nom_profil);
+            afficher(Rapport(Message::profil_inconnu, {nom_profil}));
             return 0;
         }
         Profils_ext_ins const& profil = tbl_profils[k];
-        pointeurs.formule = mode == 0 ? profil.lire_formule_ext() : profil.lire_formule_ins();
+        pointeurs.formule = sens == Sens::extraction ? profil.lire_formule_ext() : profil.lire_formule_ins();
         if (!verifier_nombres(lua, 7, 10)) return 0;
         pointeurs.formule += montant("+$%X", lua.tointeger(9));
         pointeurs.formule += montant("-$%X", lua.tointeger(10));
-        pointeurs.taille = profil.lire_taille();
-        pointeurs.ordre = profil.lire_ordre();
-        pointeurs.adresse = lua.tointeger(7);
-        pointeurs.nombre = lua.tointeger(8);
+        pointeurs.table.taille = profil.lire_taille();
+        pointeurs.table.ordre = ordre_octets(profil.lire_ordre());
+        pointeurs.table.adresse = lua.tointeger(7);
+        pointeurs.table.nombre = lua.tointeger(8);
     } else {
         if (!lua.isnumber(6)) return argument_incorrect(6);
         if (!verifier_nombres(lua, 6, 8)) return 0;
         if (!verifier_chaines(lua, 9, 9)) return 0;
         if (!lua.isboolean(10)) return argument_incorrect(10);
-        pointeurs.adresse = lua.tointeger(6);
-        pointeurs.nombre = lua.tointeger(7);
-        pointeurs.taille = lua.tointeger(8);
+        pointeurs.table.adresse = lua.tointeger(6);
+        pointeurs.table.nombre = lua.tointeger(7);
+        pointeurs.table.taille = lua.tointeger(8);
         pointeurs.formule = lua.to_string(9);
-        pointeurs.ordre = lua.toboolean(10);
+        pointeurs.table.ordre = ordre_octets(lua.toboolean(10));
     }
 
-    if (mode == 0) {
-        std::printf("Extraction du fichier '%s' à partir du fichier '%s'...\n", script, rom);
-        Extracteur::extraire(rom, table, script, debut, fin, pointeurs.adresse, pointeurs.nombre, pointeurs.taille,
-                             pointeurs.formule.data(), pointeurs.ordre);
-        std::fputs("Extraction terminée !\n\n", stdout);
+    if (sens == Sens::extraction) {
+        afficher(Rapport(Message::extraction_debut, {script, rom}));
+        Operations::extraire(rom, table, script, debut, fin, pointeurs.table, pointeurs.formule.data());
+        afficher(Rapport(Message::extraction_fin));
         return 0;
     }
-    std::printf("Insertion du fichier '%s' dans le fichier '%s'...\n", script, rom);
-    int const resultat = Insereur::inserer(rom, table, script, debut, fin, pointeurs.adresse, pointeurs.nombre,
-                                           pointeurs.taille, pointeurs.formule.data(), pointeurs.ordre);
+    afficher(Rapport(Message::insertion_debut, {script, rom}));
+    int const resultat = Operations::inserer(rom, table, script, debut, fin, pointeurs.table, pointeurs.formule.data());
     lua.push(static_cast<double>(resultat));
-    std::fputs("Insertion terminée !\n\n", stdout);
+    afficher(Rapport(Message::insertion_fin));
     return 1;
 }
 
-int lua_ext_ins_fixe(int mode, Lua& lua) {
+int lua_ext_ins_fixe(Sens sens, Lua& lua) {
     if (lua.gettop() != 6) {
-        std::printf("La fonction \"%s\" a un nombre d'argument incorrect\n", noms_ext_ins_fixe[mode]);
+        afficher(Rapport(Message::nombre_d_arguments_incorrect, {nom_ext_ins_fixe(sens)}));
         return 0;
     }
     if (!verifier_chaines(lua, 1, 3)) return 0;
@@ -110,30 +105,30 @@ int lua_ext_ins_fixe(int mode, Lua& lua) {
     int const adresse = lua.tointeger(4);
     int const nombre = lua.tointeger(5);
     int const taille = lua.tointeger(6);
-    if (mode == 0) {
-        std::printf("Extraction fixe du fichier '%s' à partir du fichier '%s'...\n", script, rom);
-        Extracteur::ext_fixe(rom, table, script, adresse, nombre, taille);
-        std::fputs("Extraction fixe terminée !\n\n", stdout);
+    if (sens == Sens::extraction) {
+        afficher(Rapport(Message::extraction_fixe_debut, {script, rom}));
+        Operations::extraire_fixe(rom, table, script, adresse, nombre, taille);
+        afficher(Rapport(Message::extraction_fixe_fin));
     } else {
-        std::printf("Insertion fixe du fichier '%s' dans le fichier '%s'...\n", script, rom);
-        Insereur::ins_fixe(rom, table, script, adresse, nombre, taille);
-        std::fputs("Insertion fixe terminée !\n\n", stdout);
+        afficher(Rapport(Message::insertion_fixe_debut, {script, rom}));
+        Operations::inserer_fixe(rom, table, script, adresse, nombre, taille);
+        afficher(Rapport(Message::insertion_fixe_fin));
     }
     return 0;
 }
 
 int lua_extraire(lua_State* state) {
-    return proteger(state, [](Lua& lua) { return lua_ext_ins(0, lua); });
+    return proteger(state, [](Lua& lua) { return lua_ext_ins(Sens::extraction, lua); });
 }
 
 int lua_inserer(lua_State* state) {
-    return proteger(state, [](Lua& lua) { return lua_ext_ins(1, lua); });
+    return proteger(state, [](Lua& lua) { return lua_ext_ins(Sens::insertion, lua); });
 }
 
 int lua_extraire_fixe(lua_State* state) {
-    return proteger(state, [](Lua& lua) { return lua_ext_ins_fixe(0, lua); });
+    return proteger(state, [](Lua& lua) { return lua_ext_ins_fixe(Sens::extraction, lua); });
 }
 
 int lua_inserer_fixe(lua_State* state) {
-    return proteger(state, [](Lua& lua) { return lua_ext_ins_fixe(1, lua); });
+    return proteger(state, [](Lua& lua) { return lua_ext_ins_fixe(Sens::insertion, lua); });
 }

@@ -6,12 +6,15 @@ extern "C" {
 
 class Lua;
 
-// The script commands extraire and inserer: mode 0 extracts, mode 1 inserts. Checks the
-// arguments (explicit pointer parameters, a profile name, or "SANS_POINTEURS"), prints the
-// framing messages and calls the operation; inserer hands its result back to the script.
-int lua_ext_ins(int mode, Lua& lua);
-// The script commands extraire_fixe (mode 0) and inserer_fixe (mode 1).
-int lua_ext_ins_fixe(int mode, Lua& lua);
+// Which way a command body shared by two commands works.
+enum class Sens { extraction, insertion };
+
+// The script commands extraire and inserer. Checks the arguments (explicit pointer parameters,
+// a profile name, or "SANS_POINTEURS"), prints the framing messages and runs the operation;
+// inserer hands its result back to the script.
+int lua_ext_ins(Sens sens, Lua& lua);
+// The script commands extraire_fixe and inserer_fixe.
+int lua_ext_ins_fixe(Sens sens, Lua& lua);
 
 int lua_extraire(lua_State* state);
 int lua_inserer(lua_State* state);

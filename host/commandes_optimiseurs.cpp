@@ -1,17 +1,15 @@
 #include "host/commandes_optimiseurs.h"
 
-#include <cstdio>
-
 #include "host/arguments.h"
 #include "host/blua.h"
 #include "host/interface_lua.h"
-#include "optimisers/dte.h"
-#include "optimisers/mte.h"
+#include "host/operations.h"
+#include "host/sortie.h"
 
 namespace {
 
 int nom_d_argument_incorrect(char const* commande) {
-    std::printf("La fonction \"%s\" a un nom d'argument incorrect\n", commande);
+    afficher(Rapport(Message::nom_d_argument_incorrect, {commande}));
     return 0;
 }
 
@@ -25,9 +23,9 @@ int optimiser_dte(Lua& lua) {
     char const* script = lua.to_string(1);
     char const* resultat = lua.to_string(2);
     int nombre = lua.tointeger(3);
-    std::printf("Optimisation DTE du fichier '%s'\n", script);
-    DTE::optimiser(script, resultat, nombre);
-    std::printf("Optimisation DTE terminée !\n\n");
+    afficher(Rapport(Message::optimisation_debut, {script}));
+    Operations::optimiser_dte(script, resultat, nombre);
+    afficher(Rapport(Message::optimisation_fin));
     return 0;
 }
 
@@ -42,13 +40,13 @@ int optimiser_mte(Lua& lua) {
     int taille_max = lua.tointeger(4);
     int taille_rom = arguments == 5 ? lua.tointeger(5) : 2;
     if (taille_rom != 1 && taille_rom != 2) {
-        std::printf("Erreur, la taille de la mte dans la rom doit être 1 ou 2\n");
+        afficher(Rapport(Message::mte_taille_incorrecte));
         return 0;
     }
     // The framing names DTE here too: it is the message scripts have always seen.
-    std::printf("Optimisation DTE du fichier '%s'\n", script);
-    MTE::optimiser(script, resultat, sur_16_bits(nombre), sur_16_bits(taille_max), taille_rom);
-    std::printf("Optimisation DTE terminée !\n\n");
+    afficher(Rapport(Message::optimisation_debut, {script}));
+    Operations::optimiser_mte(script, resultat, sur_16_bits(nombre), sur_16_bits(taille_max), taille_rom);
+    afficher(Rapport(Message::optimisation_fin));
     return 0;
 }
 

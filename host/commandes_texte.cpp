@@ -1,12 +1,10 @@
 #include "host/commandes_texte.h"
 
-#include <cstdio>
-
 #include "host/arguments.h"
 #include "host/blua.h"
 #include "host/interface_lua.h"
-#include "reformat/auto_lb.h"
-#include "reformat/suppr.h"
+#include "host/operations.h"
+#include "host/sortie.h"
 
 namespace {
 
@@ -15,9 +13,9 @@ int supprimer_mots(Lua& lua) {
     char const* entree = lua.to_string(1);
     char const* sortie = lua.to_string(2);
     char const* liste = lua.to_string(3);
-    std::printf("Suppression des mots de la liste '%s' dans le fichier '%s'...\n", liste, entree);
-    Suppr_mots::supprimer(entree, sortie, liste);
-    std::fputs("Suppression terminée !\n\n", stdout);
+    afficher(Rapport(Message::suppression_debut, {liste, entree}));
+    Operations::supprimer_mots(entree, sortie, liste);
+    afficher(Rapport(Message::suppression_fin));
     return 0;
 }
 
@@ -28,9 +26,9 @@ int mettre_en_forme(Lua& lua) {
     char const* table = lua.to_string(3);
     int const largeur = lua.tointeger(4);
     int const lignes = lua.tointeger(5);
-    std::printf("Mise en forme du fichier '%s'...\n", entree);
-    Auto_LB::remettre_en_forme(entree, sortie, table, largeur, lignes);
-    std::fputs("Mise en forme terminée !\n\n", stdout);
+    afficher(Rapport(Message::mise_en_forme_debut, {entree}));
+    Operations::mettre_en_forme(entree, sortie, table, largeur, lignes);
+    afficher(Rapport(Message::mise_en_forme_fin));
     return 0;
 }
 

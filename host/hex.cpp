@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "host/blua.h"
+#include "host/sortie.h"
 
 bool format_hex_valide(char const* format) {
     int conversions = 0;
@@ -28,12 +29,12 @@ int hex(lua_State* state) {
     if (lua == nullptr) return 0;
     int n = lua->gettop();
     if (n < 1 || n > 2) {
-        std::fputs("Le nombre d'arguments est incorrect dans la fonction hex\n.", stdout);
+        afficher(Rapport(Message::hex_nombre_d_arguments));
         return 0;
     }
     if (!lua->isnumber(1) || (n == 2 && !lua->isstring(2)) ||
         (n == 2 && !format_hex_valide(lua->to_string(2)))) {
-        std::fputs("Arguments incorrects donnés à la fonction hex\n.", stdout);
+        afficher(Rapport(Message::hex_arguments_incorrects));
         return 0;
     }
     int valeur = lua->tointeger(1);

@@ -1,12 +1,12 @@
 #include "host/interface_lua.h"
 
-#include <cstdio>
 #include <cstring>
 #include <new>
 
 #include "host/commandes_ext_ins.h"
 #include "host/commandes_optimiseurs.h"
 #include "host/commandes_texte.h"
+#include "host/sortie.h"
 #include "lib/erreur.h"
 
 Fonction_lua const fonctions[] = {
@@ -27,11 +27,12 @@ void declarer_fonctions(Lua& lua) {
 
 namespace {
 
-void afficher_erreur(char const* message) {
+void afficher_erreur(error const& e) {
+    char const* const message = e.read_error();
     if (message == nullptr) return;
-    std::fputs(message, stdout);
+    afficher(e.rapport());
     std::size_t n = std::strlen(message);
-    if (n == 0 || message[n - 1] != '\n') std::fputc('\n', stdout);
+    if (n == 0 || message[n - 1] != '\n') afficher(Rapport(Message::fin_de_ligne));
 }
 
 }  // namespace
@@ -42,17 +43,17 @@ int proteger(lua_State* state, int (*corps)(Lua& lua)) {
     try {
         return corps(*lua);
     } catch (fseek_error const& e) {
-        afficher_erreur(e.read_error());
+        afficher_erreur(e);
     } catch (math_error const& e) {
-        afficher_erreur(e.read_error());
+        afficher_erreur(e);
     } catch (erreur_nombre const& e) {
-        afficher_erreur(e.read_error());
+        afficher_erreur(e);
     } catch (fopen_error const& e) {
-        afficher_erreur(e.read_error());
+        afficher_erreur(e);
     } catch (lua_error_ const& e) {
-        afficher_erreur(e.read_error());
+        afficher_erreur(e);
     } catch (std::bad_alloc const&) {
-        afficher_erreur("Erreur, mémoire insuffisante\n");
+        afficher(Rapport(Message::memoire_insuffisante));
     }
     return 0;
 }

@@ -1,21 +1,16 @@
-#include <cstdio>
 #include <cstring>
 
 #include "host/blua.h"
 #include "host/interface_lua.h"
 #include "host/shell.h"
+#include "host/sortie.h"
 #include "lib/erreur.h"
 
 namespace {
 
-void afficher_infos() { std::fputs("Vorlan-tool version 1.1\n", stdout); }
+void afficher_infos() { afficher(Rapport(Message::banniere)); }
 
-void afficher_usage(char const* programme) {
-    std::printf(
-        "Utilisation :\n  %s [option]\n\nOptions :\n  -h : affiche ce message\n  -i : mode interactif\n"
-        "  -e [lua_script] : execute le fichier [lua_script]\n",
-        programme);
-}
+void afficher_usage(char const* programme) { afficher(Rapport(Message::usage, {programme})); }
 
 // Loads and runs a script file; an interpreter error is printed as it stands.
 bool executer(Lua& lua, char const* fichier) {
@@ -24,7 +19,7 @@ bool executer(Lua& lua, char const* fichier) {
         lua.call(0, 0);
         return true;
     } catch (lua_error_ const& e) {
-        std::fputs(e.read_error(), stdout);
+        afficher(e.rapport());
         return false;
     }
 }

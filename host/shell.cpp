@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "host/blua.h"
+#include "host/sortie.h"
 #include "lib/erreur.h"
 #include "lib/string.h"
 
@@ -35,7 +36,7 @@ bool finit_par_barre(String const& ligne) {
 
 void lancer_interpreteur(Lua& lua) {
     for (;;) {
-        std::fputs("> ", stdout);
+        afficher(Rapport(Message::invite));
         std::fflush(stdout);
         String ligne;
         if (!lire_ligne(ligne)) return;
@@ -43,7 +44,7 @@ void lancer_interpreteur(Lua& lua) {
         while (finit_par_barre(ligne)) {
             ligne[static_cast<int>(ligne.length()) - 1] = '\n';
             chunk += ligne;
-            std::fputs(">> ", stdout);
+            afficher(Rapport(Message::invite_suite));
             std::fflush(stdout);
             if (!lire_ligne(ligne)) return;
         }
@@ -53,7 +54,7 @@ void lancer_interpreteur(Lua& lua) {
             lua.load(chunk);
             lua.call(0, 0);
         } catch (lua_error_ const& e) {
-            std::printf("%s\n", e.read_error());
+            afficher(Rapport(Message::erreur_interpreteur, {e.read_error()}));
         }
     }
 }

@@ -1,61 +1,58 @@
 #include "insertion/image-rom.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <stdexcept>
-
-#include "lib/fichiers.h"
 
 namespace Insereur {
 
-bool Image_rom::charger(Fichier& rom, int debut, int fin) {
-    debut_ = debut;
-    taille_rom_ = rom.size();
-    octets_.assign(static_cast<std::size_t>(fin - debut), 0);
-    modifies_.assign(octets_.size(), 0);
-    if (octets_.empty()) return true;
-    rom.seek(debut, 0);
-    return rom.read(octets_.data(), 1, static_cast<int>(octets_.size())) == static_cast<int>(octets_.size());
+bool Image_rom::dans_la_rom(long long position, long long nombre) const {
+    return position >= 0 && nombre >= 0 && position + nombre <= static_cast<long long>(octets_.size());
 }
 
-bool Image_rom::dans_la_rom(long long position, int nombre) const {
-    return position >= 0 && nombre >= 0 && position + nombre <= taille_rom_;
+void Image_rom::ecrire(long long position, unsigned char const* octets, std::size_t nombre) {
+    if (!dans_la_rom(position, static_cast<long long>(nombre)))
+        throw std::out_of_range("Image_rom: write outside the ROM");
+    std::size_t const debut = static_cast<std::size_t>(position);
+    std::copy(octets, octets + nombre, octets_.begin() + static_cast<long>(debut));
+    marquer(debut, debut + nombre);
 }
 
-void Image_rom::ecrire(int position, unsigned char const* octets, int nombre) {
-    std::size_t const i = place(position, nombre);
-    std::copy(octets, octets + nombre, octets_.begin() + static_cast<long>(i));
-    std::fill_n(modifies_.begin() + static_cast<long>(i), nombre, 1);
+void Image_rom::remplir(long long position, long long nombre, unsigned char octet) {
+    if (!dans_la_rom(position, nombre)) throw std::out_of_range("Image_rom: fill outside the ROM");
+    std::size_t const debut = static_cast<std::size_t>(position);
+    std::size_t const fin = debut + static_cast<std::size_t>(nombre);
+    std::fill(octets_.begin() + static_cast<long>(debut), octets_.begin() + static_cast<long>(fin), octet);
+    marquer(debut, fin);
 }
 
-void Image_rom::remplir(int position, int nombre, unsigned char octet) {
-    std::size_t const i = place(position, nombre);
-    std::fill_n(octets_.begin() + static_cast<long>(i), nombre, octet);
-    std::fill_n(modifies_.begin() + static_cast<long>(i), nombre, 1);
+bool Image_rom::ecrire_entier(long long position, int taille, Ordre_octets ordre, std::uint32_t valeur) {
+    if (!ecrire_entier_borne(octets_, position, taille, ordre, valeur)) return false;
+    marquer(static_cast<std::size_t>(position), static_cast<std::size_t>(position) + static_cast<std::size_t>(taille));
+    return true;
 }
 
-std::size_t Image_rom::place(int position, int nombre) const {
-    long long const i = static_cast<long long>(position) - debut_;
-    if (i < 0 || nombre < 0 || i + nombre > static_cast<long long>(octets_.size()))
-        throw std::out_of_range("Image_rom: write outside the span read");
-    return static_cast<std::size_t>(i);
-}
-
-bool Image_rom::enregistrer(Fichier& rom) const {
-    std::size_t i = 0;
-    while (i < octets_.size()) {
-        if (!modifies_[i]) {
-            ++i;
-            continue;
-        }
-        std::size_t fin = i;
-        while (fin < octets_.size() && modifies_[fin]) ++fin;
-        int const nombre = static_cast<int>(fin - i);
-        rom.seek(debut_ + static_cast<int>(i), 0);
-        if (rom.write(&octets_[i], 1, nombre) != nombre) return false;
-        i = fin;
+void Image_rom::marquer(std::size_t debut, std::size_t fin) {
+    if (debut == fin) return;
+    // Writes mostly follow one another (text bytes, consecutive slots): extend the last run.
+    if (!zones_.empty() && debut <= zones_.back().second && fin >= zones_.back().first) {
+        zones_.back().first = std::min(zones_.back().first, debut);
+        zones_.back().second = std::max(zones_.back().second, fin);
+        return;
     }
-    return std::fflush(rom.stream()) == 0;
+    zones_.emplace_back(debut, fin);
+}
+
+std::vector<Image_rom::Zone> Image_rom::zones_ecrites() const {
+    std::vector<Zone> zones = zones_;
+    std::sort(zones.begin(), zones.end());
+    std::vector<Zone> fusion;
+    for (Zone const& z : zones) {
+        if (!fusion.empty() && z.first <= fusion.back().second)
+            fusion.back().second = std::max(fusion.back().second, z.second);
+        else
+            fusion.push_back(z);
+    }
+    return fusion;
 }
 
 }  // namespace Insereur

@@ -1,41 +1,45 @@
 #pragma once
 #include <cstddef>
+#include <cstdint>
+#include <utility>
 #include <vector>
 
-class Fichier;
+#include "lib/entiers.h"
 
 namespace Insereur {
 
-// A span of the ROM held in memory while an insertion is prepared. Every write lands here
-// first and reaches the file only through enregistrer, once everything has been encoded:
-// a failure half-way leaves the ROM exactly as it was.
+// The ROM held in memory while an insertion is prepared: every write lands here first and
+// reaches the file only when the command commits the image, once everything has been
+// encoded, so that a failure half-way leaves the ROM exactly as it was. The image remembers
+// which bytes were written, for a commit that writes only those.
 class Image_rom {
 public:
-    // Reads the ROM's bytes [debut, fin) (0 <= debut <= fin <= size, checked by the caller).
-    // False when the file gives fewer bytes than that.
-    bool charger(Fichier& rom, int debut, int fin);
+    // The runs of bytes written, [debut, fin) as ROM offsets.
+    using Zone = std::pair<std::size_t, std::size_t>;
 
-    int taille_rom() const { return taille_rom_; }
-    // True when the `nombre` bytes from `position` lie wholly inside the ROM file.
-    bool dans_la_rom(long long position, int nombre) const;
+    explicit Image_rom(std::vector<unsigned char> rom) : octets_(std::move(rom)) {}
 
-    // Writes bytes at ROM offsets that lie inside the span read.
-    void ecrire(int position, unsigned char const* octets, int nombre);
-    void remplir(int position, int nombre, unsigned char octet);
+    int taille() const { return static_cast<int>(octets_.size()); }
+    // True when the `nombre` bytes from `position` lie wholly inside the ROM.
+    bool dans_la_rom(long long position, long long nombre) const;
 
-    // Writes back every byte written into the image, in as few runs as they allow.
-    // False when the file refuses some of them.
-    bool enregistrer(Fichier& rom) const;
+    // Writes bytes at offsets inside the ROM; callers only write where they have checked, so
+    // a write outside it is a fault of the program (std::out_of_range).
+    void ecrire(long long position, unsigned char const* octets, std::size_t nombre);
+    void remplir(long long position, long long nombre, unsigned char octet);
+    // The low `taille` bytes of the value at `position`, as ecrire_entier_borne lays them out;
+    // false, writing nothing, when they do not lie inside the ROM.
+    bool ecrire_entier(long long position, int taille, Ordre_octets ordre, std::uint32_t valeur);
+
+    std::vector<unsigned char> const& octets() const { return octets_; }
+    // Every byte written, as runs in offset order, touching runs merged.
+    std::vector<Zone> zones_ecrites() const;
 
 private:
-    // Index of `position` in the span; callers only write where they have checked, so a
-    // write outside it is a fault of the program and stops it.
-    std::size_t place(int position, int nombre) const;
+    void marquer(std::size_t debut, std::size_t fin);
 
-    int debut_ = 0;
-    int taille_rom_ = 0;
     std::vector<unsigned char> octets_;
-    std::vector<unsigned char> modifies_;  // 1 for each byte written
+    std::vector<Zone> zones_;
 };
 
 }  // namespace Insereur

@@ -1,14 +1,26 @@
 #pragma once
+#include <optional>
+#include <string>
+
+#include "insertion/image-rom.h"
+#include "lib/rapport.h"
+#include "tables/insereur-table.h"
 
 namespace Insereur {
 
-// Writes a fixed-length script (one word per line) over `nombre` words of `taille` units from
-// ROM offset `adresse`. A unit is one table entry matched by longest match, or one unknown
-// character (which writes nothing). Short lines are reported and padded with the "_" entry
-// (a zero byte, reported, when the table has none); long lines are reported and cut. Words
-// follow one another with no gap. A word that would run past the end of the ROM is reported
-// and neither it nor any later word is written. The ROM is written once, after encoding.
-// Returns false when an open failure, the offset check or a refused write stopped it.
-bool ins_fixe(char const* rom, char const* table, char const* script, int adresse, int nombre, int taille);
+// The failed check of a fixed-length insertion's first word offset against a ROM of
+// `taille_rom` bytes, or nothing. The counts are not checked.
+std::optional<Rapport> verifier_fixe(int taille_rom, int adresse);
+
+// Writes a fixed-length script (one word per line) into the image over `nombre` words of
+// `taille` units from ROM offset `adresse` (checked by verifier_fixe), in the three steps of
+// an insertion for each word: encode the line (a unit is one table entry matched by longest
+// match, or one unknown character, which writes nothing; short lines are reported and padded
+// with the "_" entry, or a reported zero byte when the table has none; long lines are
+// reported and cut), place it right after the previous one (a word that would run past the
+// end of the ROM is reported and neither it nor any later word is written), and inscribe all
+// the words into the image at once. Returns the reports in order.
+Rapports ins_fixe(Table_ins const& table, std::string const& script, Image_rom& image, int adresse, int nombre,
+                  int taille);
 
 }  // namespace Insereur

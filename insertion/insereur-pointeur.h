@@ -1,15 +1,20 @@
 #pragma once
+#include <optional>
+
+#include "insertion/image-rom.h"
+#include "lib/calcul.h"
+#include "lib/rapport.h"
+#include "lib/table_pointeurs.h"
 
 namespace Insereur {
 
-class Image_rom;
-
 // Makes pointer `numero` (counted from 1) designate ROM offset `position`: the insertion
-// formula turns the offset into a pointer value, whose low `taille` bytes go into the slot
-// adresse + (numero - 1) * taille of the image, least significant first when `ordre` is true.
+// formula turns the offset into a pointer value, whose low bytes go into the slot
+// adresse + (numero - 1) * taille of the image, in the table's byte order.
 // A number above the slot count, below 1, or whose slot does not lie wholly inside the ROM
-// is refused with a message and writes nothing. math_error from the formula goes through.
-void inserer_pointeur(Image_rom& rom, int position, int numero, int adresse, int nombre, int taille,
-                      char const* formule, bool ordre);
+// is refused with a report in `rapports` and writes nothing. When the formula cannot be
+// computed, nothing is written and its message is returned.
+std::optional<Message> inserer_pointeur(Image_rom& rom, int position, int numero, Table_pointeurs const& table,
+                                        Calcul::Formule const& formule, Rapports& rapports);
 
 }  // namespace Insereur

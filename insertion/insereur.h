@@ -1,16 +1,34 @@
 #pragma once
+#include <optional>
+#include <string>
+
+#include "insertion/image-rom.h"
+#include "lib/calcul.h"
+#include "lib/rapport.h"
+#include "lib/table_pointeurs.h"
+#include "tables/insereur-table.h"
 
 namespace Insereur {
 
-// Encodes a script (pointer tags "<PT%d>\n" and text) through the character table by longest
-// match, a tag winning over a table entry of equal length, into the ROM's range debut..fin
-// (inclusive): text bytes one after another, each tagged pointer rewritten to designate the
-// text that follows its tag (inserer_pointeur), the rest of the range filled with zeros.
-// Prints how many bytes remain ("%d octets restants\n") or are missing.
-// The ROM is written only once the whole script is encoded: after a reported error, or a
-// math_error from the formula (which goes through to the caller), it is left untouched.
-// Returns the offset just after the last text byte, or debut after a reported error.
-int inserer(char const* rom, char const* table, char const* script, int debut, int fin, int adresse, int nombre,
-            int taille, char const* formule, bool ordre);
+// What an insertion gives.
+struct Insertion {
+    Rapports rapports;            // in order, up to the pointer where the formula stopped it
+    std::optional<Rapport> arret; // the formula's message, when it could not be computed
+    int fin_ecrite = 0;           // the offset just after the last text byte written
+};
+
+// The first failed check of the range debut..fin (inclusive) and the pointer table against a
+// ROM of `taille_rom` bytes, or nothing when they can be used. A formula whose parentheses do
+// not balance is refused when there are pointers to rewrite: it would set them all to 0.
+std::optional<Rapport> verifier(int taille_rom, int debut, int fin, Table_pointeurs const& pointeurs,
+                                Calcul::Formule const& formule);
+
+// Writes a script (pointer tags "<PT%d>\n" and text) into the image's range debut..fin
+// (checked by verifier) in three steps: encode (encodage.h), place the texts one after another
+// (placement.h), then inscribe the pointer slots, the text bytes and the zero filling
+// (inscription.h). Ends with how many bytes remain ("%d octets restants\n") or are missing.
+// When the formula stops it, the image must not be written.
+Insertion inserer(Table_ins const& table, std::string const& script, Image_rom& image, int debut, int fin,
+                  Table_pointeurs const& pointeurs, Calcul::Formule const& formule);
 
 }  // namespace Insereur

@@ -1,7 +1,5 @@
 #include "lib/calcul.h"
 
-#include <climits>
-#include <cstdio>
 #include <cstring>
 
 #include "lib/erreur.h"
@@ -11,11 +9,7 @@ namespace Calcul {
 
 namespace {
 
-char const NEGATIF[] = "math_error : Le résultat va être négatif, calcul arrêté.\n";
-char const DIVISION_PAR_ZERO[] = "math_error : Tentative de division par zéro, calcul arrêté.\n";
-char const INCORRECTE[] = "math_error : La formule est incorrecte, calcul arrêté.\n";
-char const TROP_LONGUE[] = "math_error : La formule est trop longue, calcul arrêté.\n";
-char const NOMBRE_TROP_LONG[] = "math_error : Un nombre de la formule est trop long, calcul arrêté.\n";
+using Echec = std::optional<Message>;
 
 // Code of an operator or parenthesis character; OPERANDE for any other character.
 Code code_de(char c)
@@ -48,68 +42,71 @@ std::int32_t enveloppe(std::uint32_t valeur)
     return static_cast<std::int32_t>(valeur);
 }
 
-std::int32_t appliquer(std::int32_t gauche, Code operateur, std::int32_t droite)
+[[noreturn]] void lancer(Message message)
+{
+    throw math_error(Rapport(message));
+}
+
+Echec appliquer(std::int32_t gauche, Code operateur, std::int32_t droite, std::int32_t& valeur)
 {
     switch (operateur) {
     case MULTIPLICATION:
-        return enveloppe(static_cast<std::uint32_t>(gauche) * static_cast<std::uint32_t>(droite));
+        valeur = enveloppe(static_cast<std::uint32_t>(gauche) * static_cast<std::uint32_t>(droite));
+        return {};
     case DIVISION:
         if (droite == 0)
-            throw math_error(DIVISION_PAR_ZERO);
+            return Message::division_par_zero;
         // The one quotient that does not fit wraps back to INT_MIN, as in two's complement.
-        if (droite == -1)
-            return enveloppe(0u - static_cast<std::uint32_t>(gauche));
-        return gauche / droite;
+        valeur = droite == -1 ? enveloppe(0u - static_cast<std::uint32_t>(gauche)) : gauche / droite;
+        return {};
     case MODULO:
         if (droite == 0)
-            throw math_error(DIVISION_PAR_ZERO);
-        if (droite == -1)
-            return 0;
-        return gauche % droite;
+            return Message::division_par_zero;
+        valeur = droite == -1 ? 0 : gauche % droite;
+        return {};
     case ADDITION:
-        return enveloppe(static_cast<std::uint32_t>(gauche) + static_cast<std::uint32_t>(droite));
+        valeur = enveloppe(static_cast<std::uint32_t>(gauche) + static_cast<std::uint32_t>(droite));
+        return {};
     case SOUSTRACTION:
         if (gauche < droite)
-            throw math_error(NEGATIF);
-        return enveloppe(static_cast<std::uint32_t>(gauche) - static_cast<std::uint32_t>(droite));
+            return Message::resultat_negatif;
+        valeur = enveloppe(static_cast<std::uint32_t>(gauche) - static_cast<std::uint32_t>(droite));
+        return {};
     default:
-        throw math_error(INCORRECTE);
+        return Message::formule_incorrecte;
     }
 }
 
 // Tokens up to the end mark must read: operand (operator operand)*, where an operand is a
 // value or a parenthesised group, and every ")" closes an earlier "(".
-void verifier_jetons(std::vector<Jeton> const& jetons)
+Echec verifier_jetons(std::vector<Jeton> const& jetons)
 {
     bool attend_operande = true;
     int profondeur = 0;
     for (Jeton const& jeton : jetons) {
-        if (jeton.code == FIN) {
-            if (attend_operande || profondeur != 0)
-                throw math_error(INCORRECTE);
-            return;
-        }
+        if (jeton.code == FIN)
+            return attend_operande || profondeur != 0 ? Echec(Message::formule_incorrecte) : Echec();
         if (attend_operande) {
             if (jeton.code == OPERANDE)
                 attend_operande = false;
             else if (jeton.code == PARA_O)
                 ++profondeur;
             else
-                throw math_error(INCORRECTE);
+                return Message::formule_incorrecte;
         } else {
             if (est_binaire(jeton.code))
                 attend_operande = true;
             else if (jeton.code == PARA_F && profondeur > 0)
                 --profondeur;
             else
-                throw math_error(INCORRECTE);
+                return Message::formule_incorrecte;
         }
     }
-    throw math_error(INCORRECTE);
+    return Message::formule_incorrecte;
 }
 
 // Reduces one flat level: '*', '/', '%' from the left first, then '+', '-' from the left.
-std::int32_t reduire(std::vector<Jeton> const& plat)
+Echec reduire(std::vector<Jeton> const& plat, std::int32_t& valeur)
 {
     std::vector<std::int32_t> termes;
     std::vector<Code> operateurs;
@@ -118,7 +115,8 @@ std::int32_t reduire(std::vector<Jeton> const& plat)
         Code operateur = plat[k].code;
         std::int32_t droite = plat[k + 1].valeur;
         if (est_multiplicatif(operateur)) {
-            courant = appliquer(courant, operateur, droite);
+            if (Echec e = appliquer(courant, operateur, droite, courant))
+                return e;
         } else {
             termes.push_back(courant);
             operateurs.push_back(operateur);
@@ -127,21 +125,25 @@ std::int32_t reduire(std::vector<Jeton> const& plat)
     }
     termes.push_back(courant);
 
-    std::int32_t valeur = termes[0];
-    for (std::size_t k = 0; k < operateurs.size(); ++k)
-        valeur = appliquer(valeur, operateurs[k], termes[k + 1]);
-    return valeur;
+    valeur = termes[0];
+    for (std::size_t k = 0; k < operateurs.size(); ++k) {
+        if (Echec e = appliquer(valeur, operateurs[k], termes[k + 1], valeur))
+            return e;
+    }
+    return {};
 }
 
 // One level of a checked token array, from `i` up to its ")" or the end mark (left at `i`).
 // Its groups are evaluated left to right before anything else of the level.
-std::int32_t evaluer_niveau(std::vector<Jeton> const& jetons, std::size_t& i)
+Echec evaluer_niveau(std::vector<Jeton> const& jetons, std::size_t& i, std::int32_t& valeur)
 {
     std::vector<Jeton> plat;
     while (jetons[i].code != FIN && jetons[i].code != PARA_F) {
         if (jetons[i].code == PARA_O) {
             ++i;
-            std::int32_t groupe = evaluer_niveau(jetons, i);
+            std::int32_t groupe = 0;
+            if (Echec e = evaluer_niveau(jetons, i, groupe))
+                return e;
             ++i;
             plat.push_back({OPERANDE, groupe});
         } else {
@@ -149,24 +151,117 @@ std::int32_t evaluer_niveau(std::vector<Jeton> const& jetons, std::size_t& i)
             ++i;
         }
     }
-    return reduire(plat);
+    return reduire(plat, valeur);
+}
+
+Echec evaluer_jetons(std::vector<Jeton> const& jetons, std::int32_t& valeur)
+{
+    std::size_t i = 0;
+    return evaluer_niveau(jetons, i, valeur);
+}
+
+// The number's text from the cursor, left just past it; its value in `valeur`.
+Echec lire_nombre(char const*& curseur, int base, std::int32_t& valeur)
+{
+    char const* debut = curseur;
+    while (*curseur != '\0' && code_de(*curseur) == OPERANDE)
+        ++curseur;
+    std::size_t longueur = static_cast<std::size_t>(curseur - debut);
+    if (longueur > static_cast<std::size_t>(CHIFFRES_MAX))
+        return Message::nombre_trop_long;
+
+    char texte[CHIFFRES_MAX + 1];
+    std::memcpy(texte, debut, longueur);
+    texte[longueur] = '\0';
+    int ok;
+    valeur = enveloppe(Chaine::char_to_number(texte, &ok, base == 16 ? 1 : 0));
+    return {};
+}
+
+// The tokens of the text, X given the value 0; the indices of the X tokens in `places_x`.
+Echec lire_jetons(char const* formule, std::vector<Jeton>& jetons, std::vector<std::size_t>& places_x)
+{
+    auto ajouter = [&jetons](Jeton jeton) -> Echec {
+        if (jetons.size() + 1 >= static_cast<std::size_t>(JETONS_MAX))
+            return Message::formule_trop_longue;
+        jetons.push_back(jeton);
+        return {};
+    };
+
+    char const* p = formule == nullptr ? "" : formule;
+    while (*p != '\0') {
+        Echec e;
+        std::int32_t nombre = 0;
+        if (*p == '$') {
+            ++p;
+            e = lire_nombre(p, 16, nombre);
+            if (!e) e = ajouter({OPERANDE, nombre});
+        } else if (p[0] == '0' && p[1] == 'x') {
+            p += 2;
+            e = lire_nombre(p, 16, nombre);
+            if (!e) e = ajouter({OPERANDE, nombre});
+        } else if (*p >= '0' && *p <= '9') {
+            e = lire_nombre(p, 10, nombre);
+            if (!e) e = ajouter({OPERANDE, nombre});
+        } else {
+            if (*p == 'X') {
+                places_x.push_back(jetons.size());
+                e = ajouter({OPERANDE, 0});
+            } else if (code_de(*p) != OPERANDE) {
+                e = ajouter({code_de(*p), 0});
+            }
+            ++p;
+        }
+        if (e)
+            return e;
+    }
+    jetons.push_back({FIN, 0});
+    return {};
 }
 
 }  // namespace
 
-int calculer(char const* formule, int x)
+Formule::Formule(char const* texte)
 {
-    if (!verifier_parentheses(formule))
-        return 0;
-    return resultat(convertir_chaine(formule, x));
+    if (!verifier_chaine(texte)) {
+        equilibree_ = false;
+        erreur_ = Message::parentheses;
+        return;
+    }
+    erreur_ = lire_jetons(texte, jetons_, places_x_);
+    if (!erreur_)
+        erreur_ = verifier_jetons(jetons_);
 }
 
-bool verifier_parentheses(char const* formule)
+Evaluation Formule::evaluer(std::int32_t x) const
 {
-    if (verifier_chaine(formule))
-        return true;
-    std::fputs("Erreur, il y a une erreur dans les paranthèses\n", stdout);
-    return false;
+    Evaluation resultat;
+    if (erreur_) {
+        resultat.erreur = erreur_;
+        return resultat;
+    }
+    std::vector<Jeton> jetons = jetons_;
+    for (std::size_t place : places_x_)
+        jetons[place].valeur = x;
+    resultat.erreur = evaluer_jetons(jetons, resultat.valeur);
+    if (resultat.erreur)
+        resultat.valeur = 0;
+    return resultat;
+}
+
+std::int32_t Formule::calculer(std::int32_t x) const
+{
+    Evaluation const e = evaluer(x);
+    if (!equilibree_)
+        return 0;
+    if (e.erreur)
+        lancer(*e.erreur);
+    return e.valeur;
+}
+
+int calculer(char const* formule, int x)
+{
+    return Formule(formule).calculer(x);
 }
 
 bool verifier_chaine(char const* formule)
@@ -185,55 +280,30 @@ bool verifier_chaine(char const* formule)
 std::vector<Jeton> convertir_chaine(char const* formule, int x)
 {
     std::vector<Jeton> jetons;
-    auto ajouter = [&jetons](Jeton jeton) {
-        if (jetons.size() + 1 >= static_cast<std::size_t>(JETONS_MAX))
-            throw math_error(TROP_LONGUE);
-        jetons.push_back(jeton);
-    };
-
-    char const* p = formule == nullptr ? "" : formule;
-    while (*p != '\0') {
-        if (*p == '$') {
-            ++p;
-            ajouter({OPERANDE, prendre_nombre(p, 16)});
-        } else if (p[0] == '0' && p[1] == 'x') {
-            p += 2;
-            ajouter({OPERANDE, prendre_nombre(p, 16)});
-        } else if (*p >= '0' && *p <= '9') {
-            ajouter({OPERANDE, prendre_nombre(p, 10)});
-        } else {
-            if (*p == 'X')
-                ajouter({OPERANDE, x});
-            else if (code_de(*p) != OPERANDE)
-                ajouter({code_de(*p), 0});
-            ++p;
-        }
-    }
-    jetons.push_back({FIN, 0});
+    std::vector<std::size_t> places_x;
+    if (Echec e = lire_jetons(formule, jetons, places_x))
+        lancer(*e);
+    for (std::size_t place : places_x)
+        jetons[place].valeur = x;
     return jetons;
 }
 
 std::int32_t prendre_nombre(char const*& curseur, int base)
 {
-    char const* debut = curseur;
-    while (*curseur != '\0' && code_de(*curseur) == OPERANDE)
-        ++curseur;
-    std::size_t longueur = static_cast<std::size_t>(curseur - debut);
-    if (longueur > static_cast<std::size_t>(CHIFFRES_MAX))
-        throw math_error(NOMBRE_TROP_LONG);
-
-    char texte[CHIFFRES_MAX + 1];
-    std::memcpy(texte, debut, longueur);
-    texte[longueur] = '\0';
-    int ok;
-    return enveloppe(Chaine::char_to_number(texte, &ok, base == 16 ? 1 : 0));
+    std::int32_t valeur = 0;
+    if (Echec e = lire_nombre(curseur, base, valeur))
+        lancer(*e);
+    return valeur;
 }
 
 std::int32_t resultat(std::vector<Jeton> const& jetons)
 {
-    verifier_jetons(jetons);
-    std::size_t i = 0;
-    return evaluer_niveau(jetons, i);
+    if (Echec e = verifier_jetons(jetons))
+        lancer(*e);
+    std::int32_t valeur = 0;
+    if (Echec e = evaluer_jetons(jetons, valeur))
+        lancer(*e);
+    return valeur;
 }
 
 }  // namespace Calcul

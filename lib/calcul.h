@@ -1,6 +1,10 @@
 #pragma once
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <vector>
+
+#include "lib/catalogue.h"
 
 // Integer formulas in the variable X that convert between pointer values and ROM offsets.
 // "$" and "0x" introduce hexadecimal numbers; '*', '/', '%' bind tighter than '+', '-';
@@ -22,14 +26,39 @@ struct Jeton {
 constexpr int JETONS_MAX = 100;
 constexpr int CHIFFRES_MAX = 23;
 
-// Prints "Erreur, il y a une erreur dans les paranthèses\n" and returns 0 when the counts of
-// "(" and ")" differ. Throws math_error on a negative result, a division by zero, or a
-// formula that is malformed or too long.
+// The value of a formula for one X, or the message that stopped its computation.
+struct Evaluation {
+    std::int32_t valeur = 0;
+    std::optional<Message> erreur;
+};
+
+// A formula read once, for commands that evaluate it for every pointer. What is wrong with its
+// text (unbalanced parentheses, too long, malformed) is found here and given again by every
+// evaluation, as evaluating the text each time would.
+class Formule {
+public:
+    explicit Formule(char const* texte);
+
+    // False when the counts of "(" and ")" differ; such a formula is worth 0, with the
+    // parentheses message, for every X.
+    bool equilibree() const { return equilibree_; }
+    // Never throws: a computation that cannot go on gives the message math_error would carry.
+    Evaluation evaluer(std::int32_t x) const;
+    // Throws math_error on a negative result, a division by zero, or a malformed or too long
+    // formula; an unbalanced formula gives 0.
+    std::int32_t calculer(std::int32_t x) const;
+
+private:
+    bool equilibree_ = true;
+    std::optional<Message> erreur_;
+    std::vector<Jeton> jetons_;
+    std::vector<std::size_t> places_x_;  // indices of the tokens that stand for X
+};
+
+// One evaluation of a formula text, as Formule gives it.
 int calculer(char const* formule, int x);
+// True when the counts of "(" and ")" are equal.
 bool verifier_chaine(char const* formule);
-// verifier_chaine, printing calculer's message when the counts differ: lets a caller refuse
-// such a formula before it acts on the 0 that calculer would give.
-bool verifier_parentheses(char const* formule);
 
 // The formula's tokens, ended by FIN. Characters that are no token are skipped.
 std::vector<Jeton> convertir_chaine(char const* formule, int x);

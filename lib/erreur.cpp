@@ -13,11 +13,16 @@ char* dupliquer(char const* message)
 
 }  // namespace
 
-error::error(char const* message) : message_(dupliquer(message)) {}
+error::error(char const* message)
+    : message_(dupliquer(message)), rapport_(Message::texte_brut, {message == nullptr ? "" : message})
+{
+}
 
-error::error() : message_(nullptr) {}
+error::error(Rapport const& rapport) : message_(dupliquer(formater(rapport).c_str())), rapport_(rapport) {}
 
-error::error(error const& other) : message_(dupliquer(other.message_)) {}
+error::error() : error(nullptr) {}
+
+error::error(error const& other) : message_(dupliquer(other.message_)), rapport_(other.rapport_) {}
 
 error::~error()
 {

@@ -10,17 +10,12 @@
 #include <new>
 
 #include "lib/erreur.h"
-#include "lib/string.h"
 
 namespace {
 
 [[noreturn]] void erreur_ouverture(char const* name)
 {
-    String message;
-    message = "fopen_error : Impossible d'ouvrir le fichier \"";
-    message += name;
-    message += "\"\n";
-    throw fopen_error(message.data());
+    throw fopen_error(Rapport(Message::fopen_impossible, {name}));
 }
 
 }  // namespace
@@ -39,21 +34,29 @@ Fichier::~Fichier()
 
 void Fichier::open(char const* name, char const* mode)
 {
+    // Kept apart: the name may be this object's own, which the attempt releases.
+    std::string const nom = name == nullptr ? "" : name;
+    if (!essayer_ouvrir(name, mode))
+        erreur_ouverture(nom.c_str());
+}
+
+bool Fichier::essayer_ouvrir(char const* name, char const* mode)
+{
     // The name is copied before closing, since it may be this object's own name.
     std::unique_ptr<char, decltype(&std::free)> copie(name == nullptr ? nullptr : strdup(name), &std::free);
     if (name != nullptr && copie == nullptr)
         throw std::bad_alloc();
     close();
     if (copie == nullptr || mode == nullptr)
-        erreur_ouverture(copie.get());
+        return false;
     // A path that exists but is no regular file is refused before fopen, which would wait on
     // a FIFO until another program opens its other end.
     struct stat avant;
     if (stat(copie.get(), &avant) == 0 && !S_ISREG(avant.st_mode))
-        erreur_ouverture(copie.get());
+        return false;
     std::FILE* stream = std::fopen(copie.get(), mode);
     if (stream == nullptr)
-        erreur_ouverture(copie.get());
+        return false;
     // Only a regular file whose size fits the signed 32-bit offsets every caller works with
     // can be used: a folder, a pipe or a huge file cannot be read, measured or addressed.
     struct stat etat;
@@ -62,11 +65,12 @@ void Fichier::open(char const* name, char const* mode)
         fin = std::ftell(stream);
     if (fin < 0 || fin > INT_MAX || std::fseek(stream, 0, SEEK_SET) != 0) {
         std::fclose(stream);
-        erreur_ouverture(copie.get());
+        return false;
     }
     stream_ = stream;
     name_ = copie.release();
     size_ = static_cast<int>(fin);
+    return true;
 }
 
 void Fichier::close()
@@ -100,15 +104,10 @@ int Fichier::seek(int offset, int origin)
         cible = courante + offset;
         break;
     }
-    if (stream_ == nullptr || courante < 0 || cible < 0 || cible > size_) {
-        String message;
-        message = "fseek_error : Impossible d'atteindre la position demandée dans le fichier \"";
-        message += name();
-        message += "\"\n";
-        throw fseek_error(message.data());
-    }
+    if (stream_ == nullptr || courante < 0 || cible < 0 || cible > size_)
+        throw fseek_error(Rapport(Message::fseek_position, {name()}));
     if (origin != SEEK_SET && origin != SEEK_CUR && origin != SEEK_END)
-        throw fseek_error("fseek_error : La position d'origine est incorrecte\n");
+        throw fseek_error(Rapport(Message::fseek_origine));
     return std::fseek(stream_, offset, origin);
 }
 
@@ -210,24 +209,11 @@ std::string charger(Fichier& f)
 
 bool charger(char const* nom, std::string& texte)
 {
-    try {
-        Fichier f(nom, "rb");
-        texte = charger(f);
-        return true;
-    } catch (fopen_error const&) {
+    Fichier f;
+    if (!f.essayer_ouvrir(nom, "rb"))
         return false;
-    }
-}
-
-bool ouvrir(Fichier& f, char const* nom, char const* mode)
-{
-    try {
-        f.open(nom, mode);
-        return true;
-    } catch (fopen_error const& e) {
-        std::fputs(e.read_error(), stdout);
-        return false;
-    }
+    texte = charger(f);
+    return true;
 }
 
 int analyser_format(Fichier& f)

@@ -15,6 +15,8 @@ public:
 
     // Throws fopen_error ("fopen_error : Impossible d'ouvrir le fichier \"NAME\"\n"); the object stays closed.
     void open(char const* name, char const* mode);
+    // The same without throwing: false, the object closed, when the file cannot be opened.
+    bool essayer_ouvrir(char const* name, char const* mode);
     void close();
     bool is_open() const { return stream_ != nullptr; }
 
@@ -53,11 +55,9 @@ enum Format { SANS_FIN_DE_LIGNE = 0, CR_LF = 1, LF = 2, CR = 3 };
 std::string charger(Fichier& f);
 // The file's line-ending convention; the position is left where it was.
 int analyser_format(Fichier& f);
-// The whole text file of that name, as charger gives it; false, printing nothing, when it
-// cannot be opened (each caller has its own words for that).
+// The whole text file of that name, as charger gives it; false when it cannot be opened
+// (each caller has its own words for that).
 bool charger(char const* nom, std::string& texte);
-// Opens the file; when it cannot be, prints the fopen_error message and returns false.
-bool ouvrir(Fichier& f, char const* nom, char const* mode);
 // 1 + the number of LF bytes of the file; the position is left where it was.
 int nombre_lignes(Fichier& f);
 // Bytes up to end of file, the delimiter (consumed, not kept) or 256 bytes.

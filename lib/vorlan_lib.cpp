@@ -1,7 +1,6 @@
 #include "lib/vorlan_lib.h"
 
 #include "lib/erreur.h"
-#include "lib/string.h"
 
 namespace {
 
@@ -20,12 +19,9 @@ int chiffre(unsigned char c, unsigned int base)
     return static_cast<unsigned int>(valeur) < base ? valeur : -1;
 }
 
-[[noreturn]] void erreur(char const* text, char const* suffixe)
+[[noreturn]] void erreur(char const* text, Message message)
 {
-    String message;
-    message = text;
-    message += suffixe;
-    throw erreur_nombre(message.data());
+    throw erreur_nombre(Rapport(message, {text}));
 }
 
 }  // namespace
@@ -93,11 +89,11 @@ unsigned int char_to_int(char const* text)
         chiffres = text + 2;
     if (chiffres != nullptr) {
         if (!est_hexa(reinterpret_cast<unsigned char const*>(chiffres)))
-            erreur(text, " n'est pas une valeur hexadécimale correcte\n");
+            erreur(text, Message::valeur_hexadecimale_incorrecte);
         return char_to_number(chiffres, &ok, 1);
     }
     if (!est_dec(reinterpret_cast<unsigned char const*>(text)))
-        erreur(text, " n'est pas une valeur correcte\n");
+        erreur(text, Message::valeur_incorrecte);
     return char_to_number(text, &ok, 0);
 }
 
@@ -117,38 +113,6 @@ bool est_dec(unsigned char const* text)
             return false;
     }
     return true;
-}
-
-std::string prendre_jusqu_a(char const* buffer, char delimiter, int length, int& position)
-{
-    std::string champ;
-    while (buffer != nullptr && position >= 0 && position < length && champ.size() < 256
-           && buffer[position] != delimiter) {
-        champ.push_back(buffer[position]);
-        ++position;
-    }
-    // One more step whatever stopped the copy: past the delimiter, past the byte after a
-    // full field, or one past the end of the buffer.
-    ++position;
-    return champ;
-}
-
-void convertir_chaine(char* text)
-{
-    if (text == nullptr)
-        return;
-    // The result is never longer than the text, so it is written over it.
-    std::size_t ecrit = 0;
-    std::size_t lu = 0;
-    while (text[lu] != '\0') {
-        if (text[lu] == '\\' && text[lu + 1] == 'n') {
-            text[ecrit++] = '\n';
-            lu += 2;
-        } else {
-            text[ecrit++] = text[lu++];
-        }
-    }
-    text[ecrit] = '\0';
 }
 
 }  // namespace Chaine

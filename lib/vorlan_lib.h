@@ -1,5 +1,4 @@
 #pragma once
-#include <string>
 
 namespace Chaine {
 
@@ -11,10 +10,6 @@ unsigned int char_to_number(char const* text, int* ok, int mode);
 unsigned int char_to_int(char const* text);
 bool est_hexa(unsigned char const* text);
 bool est_dec(unsigned char const* text);
-// Same contract as Vorlan_tool::prendre_jusqu_a.
-std::string prendre_jusqu_a(char const* buffer, char delimiter, int length, int& position);
-// Same conversion as Vorlan_tool::convertir.
-void convertir_chaine(char* text);
 
 }  // namespace Chaine
 

@@ -1,19 +1,21 @@
 #include "lib/vorlan_tool_divers.h"
 
-#include <cstdio>
-
 #include "lib/vorlan_lib.h"
 
 namespace Vorlan_tool {
 
 std::string prendre_jusqu_a(char const* buffer, char delimiter, int length, int& position)
 {
-    return Chaine::prendre_jusqu_a(buffer, delimiter, length, position);
-}
-
-void convertir(char* text)
-{
-    Chaine::convertir_chaine(text);
+    std::string champ;
+    while (buffer != nullptr && position >= 0 && position < length && champ.size() < 256
+           && buffer[position] != delimiter) {
+        champ.push_back(buffer[position]);
+        ++position;
+    }
+    // One more step whatever stopped the copy: past the delimiter, past the byte after a
+    // full field, or one past the end of the buffer.
+    ++position;
+    return champ;
 }
 
 void convertir(std::string& text)
@@ -30,16 +32,19 @@ void convertir(std::string& text)
     text.resize(ecrit);
 }
 
-void afficher_chaine(char const* text)
+std::string afficher_chaine(std::string_view text)
 {
-    if (text == nullptr)
-        return;
-    for (; *text != '\0'; ++text) {
-        if (*text == '\n')
-            std::fputs("\\n", stdout);
+    std::string montre;
+    montre.reserve(text.size());
+    for (char c : text) {
+        if (c == '\0')
+            break;
+        if (c == '\n')
+            montre += "\\n";
         else
-            std::putchar(static_cast<unsigned char>(*text));
+            montre += c;
     }
+    return montre;
 }
 
 bool scan_pointeur(char const* line, int& numero)

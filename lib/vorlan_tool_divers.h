@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
+#include <string_view>
 
+// The text utilities that the table loaders and the script readers call.
 namespace Vorlan_tool {
 
 // Cuts the next field out of a buffer of `length` bytes from `position`: at most 256 bytes,
@@ -8,10 +10,9 @@ namespace Vorlan_tool {
 // skipped after a 256-byte field, or at length + 1 at the end of the buffer).
 std::string prendre_jusqu_a(char const* buffer, char delimiter, int length, int& position);
 // In place: every backslash followed by "n" becomes one line feed; nothing else is an escape.
-void convertir(char* text);
 void convertir(std::string& text);
-// Prints the text on stdout with each line feed shown as backslash and "n".
-void afficher_chaine(char const* text);
+// The text as messages show it: each line feed as backslash and "n", up to its first NUL byte.
+std::string afficher_chaine(std::string_view text);
 // True when the line is exactly "<PT" digits ">" LF (1 to 50 digits). The number is
 // stored as soon as the digits are read, even when the match then fails.
 bool scan_pointeur(char const* line, int& numero);

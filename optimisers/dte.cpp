@@ -1,9 +1,5 @@
 #include "optimisers/dte.h"
 
-#include <cstdio>
-
-#include "lib/fichiers.h"
-
 namespace DTE {
 
 namespace {
@@ -69,19 +65,10 @@ void supprimer(std::string& texte, unsigned char premier, unsigned char second, 
     }
 }
 
-bool optimiser(char const* script, char const* resultat, int nombre) {
-    // The script is read before the result is opened: a script that cannot be read leaves an
-    // earlier result file as it was.
-    std::string texte;
-    if (!Fichiers::charger(script, texte)) {
-        std::printf("Impossible d'ouvir le fichier \"%s\"\n", script);
-        return false;
-    }
-    Fichier sortie;
-    if (!Fichiers::ouvrir(sortie, resultat, "w")) return false;
-
+Optimisation optimiser(std::string texte, int nombre) {
+    Optimisation optimisation;
     supprimer_balises(texte);
-    std::printf("DTE\tApparitions\n");
+    optimisation.rapports.push_back(Rapport(Message::dte_entete));
     Infos_DTE paires;
     compter(texte, paires);
     std::uint32_t score = 0;
@@ -90,18 +77,19 @@ bool optimiser(char const* script, char const* resultat, int nombre) {
         unsigned char premier = static_cast<unsigned char>(indice / 256);
         unsigned char second = static_cast<unsigned char>(indice % 256);
         std::uint32_t apparitions = paires.lire(premier, second);
-        sortie.put(premier);
-        sortie.put(second);
-        sortie.put('\n');
-        std::printf("\"%c%c\"\t%d\n", premier, second, static_cast<int>(apparitions));
+        optimisation.resultat += static_cast<char>(premier);
+        optimisation.resultat += static_cast<char>(second);
+        optimisation.resultat += '\n';
+        optimisation.rapports.push_back(
+            Rapport(Message::dte_paire, {premier, second, static_cast<int>(apparitions)}));
         score += apparitions;
         // Once no pair is left every further pass would report the same empty pair: a huge
         // count must not print it billions of times.
         if (apparitions == 0) break;
         supprimer(texte, premier, second, paires);
     }
-    std::printf("Score : %d\n", static_cast<int>(score));
-    return true;
+    optimisation.rapports.push_back(Rapport(Message::dte_score, {static_cast<int>(score)}));
+    return optimisation;
 }
 
 }  // namespace DTE

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "lib/rapport.h"
+
 // Dual-tile encoding: the character pairs that, coded as one byte each, save the most room.
 namespace DTE {
 
@@ -35,8 +37,15 @@ void compter(std::string const& texte, Infos_DTE& paires);
 // the text.
 void supprimer(std::string& texte, unsigned char premier, unsigned char second, Infos_DTE& paires);
 
-// Chooses `nombre` pairs in a row from the script, each time the most frequent, whose
-// occurrences are then removed. Writes the pairs to the result file and the report to stdout.
-bool optimiser(char const* script, char const* resultat, int nombre);
+// What a choice of pairs gives: the result file's text (each pair and a line feed) and the
+// report (a heading, one line per pair, the score).
+struct Optimisation {
+    std::string resultat;
+    Rapports rapports;
+};
+
+// Chooses `nombre` pairs in a row from the script's text, each time the most frequent, whose
+// occurrences are then removed.
+Optimisation optimiser(std::string texte, int nombre);
 
 }  // namespace DTE

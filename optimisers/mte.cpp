@@ -1,9 +1,7 @@
 #include "optimisers/mte.h"
 
-#include <cstdio>
 #include <vector>
 
-#include "lib/fichiers.h"
 #include "optimisers/mte-compteur.h"
 
 namespace MTE {
@@ -81,10 +79,10 @@ bool IsConflict(std::string const& a, std::string const& b) {
     return false;
 }
 
-void FindMTE(std::string& text, Fichier& out, short& remaining, short max_length, int rom_size) {
+void FindMTE(std::string& text, Recherche& out, short& remaining, short max_length, int rom_size) {
     if (text.empty()) {
         remaining = 0;
-        std::printf("Empty text.\n");
+        out.rapports.push_back(Rapport(Message::mte_texte_vide));
         return;
     }
     Compteur compteur(text, max_length, rom_size);
@@ -95,43 +93,32 @@ void FindMTE(std::string& text, Fichier& out, short& remaining, short max_length
         for (word_t const& mot : choisis) {
             CleanWord(text, mot.texte);
             compteur.retirer(mot.texte);
-            std::printf("Taille : %8i  Apparitions : %8i  Score : %8i   \"%s\"\n", static_cast<int>(mot.texte.size()),
-                        static_cast<int>(mot.apparitions), static_cast<int>(mot.score), mot.texte.c_str());
-            out.print("%s\n", mot.texte.c_str());
+            out.rapports.push_back(Rapport(Message::mte_mot, {static_cast<int>(mot.texte.size()),
+                                                              static_cast<int>(mot.apparitions),
+                                                              static_cast<int>(mot.score), mot.texte}));
+            // A word is used as a C text, as the report shows it.
+            out.resultat += mot.texte.c_str();
+            out.resultat += '\n';
             total += mot.score;
         }
         remaining = static_cast<short>(remaining - static_cast<int>(choisis.size()));
     }
-    std::printf("Score total : %d\n", static_cast<int>(total));
+    out.rapports.push_back(Rapport(Message::mte_score_total, {static_cast<int>(total)}));
 }
 
-void optimiser(char const* input, char const* output, short count, short max_length, int rom_size) {
-    std::printf("Taille mte : %d\n", rom_size);
-    if (rom_size != 1 && rom_size != 2) {
-        std::printf("Erreur, la taille de la mte dans la rom doit être 1 ou 2\n");
-        return;
-    }
-    if (count <= 0) {
-        std::printf("Erreur, le nombre de MTE indiqué est incorrect\n");
-        return;
-    }
-    if (max_length <= rom_size) {
-        std::printf("Erreur, la taille maximale d'une MTE doit être supérieure à %d\n", rom_size);
-        return;
-    }
-    // The script is read before the result is opened: a script that cannot be read leaves an
-    // earlier result file as it was.
-    std::string texte;
-    if (!Fichiers::charger(input, texte)) {
-        std::printf("Impossible d'ouvrir le fichier \"%s\"\n", input);
-        return;
-    }
-    Fichier sortie;
-    if (!Fichiers::ouvrir(sortie, output, "w")) return;
-    Clean(texte);
+std::optional<Rapport> verifier(short count, short max_length, int rom_size) {
+    if (rom_size != 1 && rom_size != 2) return Rapport(Message::mte_taille_incorrecte);
+    if (count <= 0) return Rapport(Message::mte_nombre_incorrect);
+    if (max_length <= rom_size) return Rapport(Message::mte_taille_maximale, {rom_size});
+    return std::nullopt;
+}
+
+Recherche optimiser(std::string text, short count, short max_length, int rom_size) {
+    Recherche recherche;
+    Clean(text);
     short restants = count;
-    FindMTE(texte, sortie, restants, max_length, rom_size);
-    sortie.close();
+    FindMTE(text, recherche, restants, max_length, rom_size);
+    return recherche;
 }
 
 }  // namespace MTE

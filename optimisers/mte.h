@@ -1,8 +1,9 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 
-class Fichier;
+#include "lib/rapport.h"
 
 // Multi-tile encoding: the dictionary words whose replacement by a one- or two-byte reference
 // saves the most room in the game text.
@@ -19,16 +20,26 @@ struct word_t {
     bool operator<(word_t const& autre) const { return score > autre.score; }
 };
 
-// Writes the `count` best words of the script (at most `max_length` bytes each, replaced in the
-// ROM by references of `rom_size` bytes, 1 or 2) to `output`, one per line, and the report to
-// stdout. Every failure is printed; nothing is returned.
-void optimiser(char const* input, char const* output, short count, short max_length, int rom_size);
+// What a search gives: the result file's text (one word per line) and the report.
+struct Recherche {
+    std::string resultat;
+    Rapports rapports;
+};
+
+// The first failed check of a search's parameters (reference size 1 or 2, a count above 0, a
+// maximum length above the reference size), or nothing.
+std::optional<Rapport> verifier(short count, short max_length, int rom_size);
+
+// The `count` best words of the script's text (at most `max_length` bytes each, replaced in the
+// ROM by references of `rom_size` bytes), parameters checked by verifier.
+Recherche optimiser(std::string text, short count, short max_length, int rom_size);
 
 // The search on a cleaned text (see Clean). Each pass ranks every candidate by score, then by
 // ascending bytes, and takes the best ones up to the first that overlaps a better one or until
 // `remaining` words are taken; the words taken leave the text before the next pass. The search
-// ends when `remaining` reaches 0 or the text has no candidate left.
-void FindMTE(std::string& text, Fichier& out, short& remaining, short max_length, int rom_size);
+// ends when `remaining` reaches 0 or the text has no candidate left. Adds each word and its
+// report to `out`.
+void FindMTE(std::string& text, Recherche& out, short& remaining, short max_length, int rom_size);
 
 // Keeps, each on a line of its own, every run of three or more bytes from 0x20 to 0xFF that
 // holds no "<"; tags (from "<" to the next ">", or to the end of the text) and control bytes

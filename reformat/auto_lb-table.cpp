@@ -1,17 +1,27 @@
 #include "reformat/auto_lb-table.h"
 
 #include <cstdio>
-#include <string>
-#include <vector>
 
-#include "lib/erreur.h"
 #include "lib/vorlan_lib.h"
 #include "lib/vorlan_tool_divers.h"
 #include "tables/fichier-table.h"
 
 namespace Auto_LB {
 
-String info_to_char(Infos_entree infos) {
+namespace {
+
+// A width is written as char_to_int reads numbers: "$" or "0x" and hexadecimal digits, or
+// decimal digits.
+bool est_largeur(char const* valeur) {
+    auto const chiffres = reinterpret_cast<unsigned char const*>(valeur);
+    if (valeur[0] == '$') return Chaine::est_hexa(chiffres + 1);
+    if (valeur[0] == '0' && valeur[1] == 'x') return Chaine::est_hexa(chiffres + 2);
+    return Chaine::est_dec(chiffres);
+}
+
+}  // namespace
+
+std::string info_to_char(Infos_entree infos) {
     switch (infos.type) {
     case CENTRER: return "CENTRER";
     case CARACTERE: {
@@ -31,15 +41,12 @@ String info_to_char(Infos_entree infos) {
 
 Table_ALB::Table_ALB()
     : taille_max_(0), taille_espace_(0), linebreak_(""), def_new_(""), pointeur_{POINTEUR, 0} {
-    entrees_.emplace(String("<Centrer>"), Infos_entree{CENTRER, 0});
+    entrees_.emplace("<Centrer>", Infos_entree{CENTRER, 0});
 }
 
 Infos_entree Table_ALB::analyser_entree(char const* valeur) const {
-    try {
-        return Infos_entree{CARACTERE, static_cast<int>(Chaine::char_to_int(valeur))};
-    } catch (erreur_nombre const&) {
-        // Not a width: then it must be one of the keywords, written exactly.
-    }
+    if (est_largeur(valeur)) return Infos_entree{CARACTERE, static_cast<int>(Chaine::char_to_int(valeur))};
+    // Not a width: then it must be one of the keywords, written exactly.
     std::string_view const mot(valeur);
     if (mot == "LINEBREAK") return Infos_entree{LINEBREAK, 0};
     if (mot == "NEW") return Infos_entree{NEW, 0};
@@ -48,70 +55,66 @@ Infos_entree Table_ALB::analyser_entree(char const* valeur) const {
     return Infos_entree{ERREUR, 0};
 }
 
-bool Table_ALB::charger(char const* nom) {
-    std::vector<Fichier_table::Entree> const lignes = Fichier_table::lire(nom);
+Rapports Table_ALB::charger(std::string const& contenu) {
+    Rapports rapports;
     bool linebreak_vu = false;
     bool def_new_vu = false;
-    for (Fichier_table::Entree const& ligne : lignes) {
-        char const* cle_ecrite = ligne.cle.c_str();
-        char const* valeur = ligne.valeur.c_str();
-        std::string cle_convertie = ligne.cle;
-        Vorlan_tool::convertir(cle_convertie);
-        String const cle(cle_convertie.c_str());
+    Fichier_table::lire(contenu, rapports, [&](Fichier_table::Entree const& ligne) {
+        std::string cle = ligne.cle;
+        Vorlan_tool::convertir(cle);
 
-        Infos_entree infos = analyser_entree(valeur);
+        Infos_entree infos = analyser_entree(ligne.valeur.c_str());
         if (infos.type == ERREUR) {
-            std::printf("Une entrée érronée a été detectée (\"%s=%s\")\n", cle_ecrite, valeur);
-            continue;
+            rapports.push_back(Rapport(Message::alb_entree_erronee, {ligne.cle, ligne.valeur}));
+            return;
         }
         auto const existante = entrees_.find(cle);
         if (existante != entrees_.end()) {
-            std::printf("Attention, il existe déjà une entrée : \"%s\"=\"%s\"\n", existante->first.data(),
-                        info_to_char(existante->second).data());
-            std::printf("L'entrée \"%s=%s\" sera ignorée\n", cle_ecrite, valeur);
-            continue;
+            rapports.push_back(
+                Rapport(Message::alb_entree_existante, {existante->first, info_to_char(existante->second)}));
+            rapports.push_back(Rapport(Message::entree_ignoree, {ligne.cle, ligne.valeur}));
+            return;
         }
         if (infos.type == LINEBREAK) {
             if (linebreak_vu) {
-                std::printf("Un %s a déjà été défini. L'entrée \"%s\"=\"%s\" ne sera pas prise en compte\n",
-                            "LINEBREAK", cle.data(), cle_ecrite);
-                continue;
+                rapports.push_back(Rapport(Message::alb_linebreak_deja_defini, {cle, ligne.cle}));
+                return;
             }
             linebreak_vu = true;
         }
         if (infos.type == NEW_DEFAUT) {
             if (def_new_vu) {
-                std::printf("Une valeur par défaut a déjà été définie. L'entrée \"%s=%s\" ne sera pas "
-                            "considérée comme par défaut\n",
-                            cle_ecrite, valeur);
+                rapports.push_back(Rapport(Message::alb_defaut_deja_defini, {ligne.cle, ligne.valeur}));
                 infos.type = NEW;
             }
             def_new_vu = true;
         }
         entrees_.emplace(cle, infos);
-        if (static_cast<int>(cle.length()) > taille_max_) taille_max_ = static_cast<int>(cle.length());
-    }
+        if (static_cast<int>(cle.size()) > taille_max_) taille_max_ = static_cast<int>(cle.size());
+    });
 
     for (auto const& [texte, infos] : entrees_) {
         if (infos.type == NEW_DEFAUT) def_new_ = texte;
         if (infos.type == LINEBREAK) linebreak_ = texte;
     }
+    utilisable_ = false;
     auto const espace = entrees_.find(std::string_view(" "));
     if (espace == entrees_.end()) {
-        std::fputs("L'espace n'a pas été défini... Arrêt du programme...\n", stdout);
-        return false;
+        rapports.push_back(Rapport(Message::alb_espace_absent));
+        return rapports;
     }
     taille_espace_ = espace->second.valeur;
     espace->second.type = ESPACE;
     if (!def_new_vu) {
-        std::printf("Aucune balise %s n'a été trouvée... Arrêt du programme...\n", "NEW_DEFAUT");
-        return false;
+        rapports.push_back(Rapport(Message::alb_new_defaut_absent));
+        return rapports;
     }
     if (!linebreak_vu) {
-        std::printf("Aucune balise %s n'a été trouvée... Arrêt du programme...\n", "LINEBREAK");
-        return false;
+        rapports.push_back(Rapport(Message::alb_linebreak_absent));
+        return rapports;
     }
-    return true;
+    utilisable_ = true;
+    return rapports;
 }
 
 Infos_entree const* Table_ALB::chercher(std::string_view texte) {
@@ -131,19 +134,13 @@ Infos_entree const* Table_ALB::chercher(std::string_view texte) {
     return entree == entrees_.end() ? nullptr : &entree->second;
 }
 
-void Table_ALB::afficher() const {
-    std::printf("Max : %d\n", taille_max_);
-    std::printf("Taille espace : %d\n", taille_espace_);
-    std::fputs("Linebreak : ", stdout);
-    Vorlan_tool::afficher_chaine(linebreak_.data());
-    std::fputs("\nDefaut NEW : ", stdout);
-    Vorlan_tool::afficher_chaine(def_new_.data());
-    std::fputs("\n", stdout);
-    for (auto const& [texte, infos] : entrees_) {
-        std::fputs("\"", stdout);
-        Vorlan_tool::afficher_chaine(texte.data());
-        std::printf("\"\t\"%s\"\n", info_to_char(infos).data());
-    }
+std::string Table_ALB::afficher() const {
+    std::string liste = formater(Rapport(Message::alb_liste_entete, {taille_max_, taille_espace_,
+                                                                     Vorlan_tool::afficher_chaine(linebreak_),
+                                                                     Vorlan_tool::afficher_chaine(def_new_)}));
+    for (auto const& [texte, infos] : entrees_)
+        liste += formater(Rapport(Message::alb_liste_entree, {Vorlan_tool::afficher_chaine(texte), info_to_char(infos)}));
+    return liste;
 }
 
 }  // namespace Auto_LB

@@ -1,8 +1,9 @@
 #pragma once
 #include <map>
+#include <string>
 #include <string_view>
 
-#include "lib/string.h"
+#include "lib/rapport.h"
 
 // The reformatter's table: for every text that can stand in a script, its width on the
 // game's screen or the structural part it plays (space, line break, new box, end of text).
@@ -29,49 +30,43 @@ struct Infos_entree {
 };
 
 // The kind's name, or the width itself for an ordinary character.
-String info_to_char(Infos_entree infos);
+std::string info_to_char(Infos_entree infos);
 
 class Table_ALB {
 public:
     Table_ALB();
 
-    // Throws fopen_error when the file cannot be opened. Returns false, after saying why,
-    // when the space, the LINEBREAK or the NEW_DEFAUT entry is missing.
-    bool charger(char const* nom);
+    // Adds the entries of a table file's content; returns its reports in line order, then,
+    // when the space, the NEW_DEFAUT or the LINEBREAK entry is missing, the first of them that
+    // is, and the table is then not utilisable.
+    Rapports charger(std::string const& contenu);
+    // True once a load has found the space, a NEW_DEFAUT and a LINEBREAK entry.
+    bool utilisable() const { return utilisable_; }
     Infos_entree analyser_entree(char const* valeur) const;
     // The entry for exactly this text; for a pointer tag line ("<PT" digits ">" LF) a record
     // that the next pointer-tag lookup overwrites; null when the text is no entry.
     Infos_entree const* chercher(std::string_view texte);
 
     // The LINEBREAK and NEW_DEFAUT texts; empty until a load has found them.
-    String const& lire_linebreak() const { return linebreak_; }
-    String const& lire_def_new() const { return def_new_; }
+    std::string const& lire_linebreak() const { return linebreak_; }
+    std::string const& lire_def_new() const { return def_new_; }
     int lire_taille_espace() const { return taille_espace_; }
     int lire_taille_max() const { return taille_max_; }
 
-    void afficher() const;
+    // The listing of the table: its longest text, space width, LINEBREAK and NEW_DEFAUT texts,
+    // then one line per entry in byte order of the texts.
+    std::string afficher() const;
 
 private:
-    // Byte order of the texts (string_view compares unsigned bytes), as String orders them;
-    // it also takes a byte range cut out of a script, so that a lookup builds no String.
-    struct Ordre_octets {
-        using is_transparent = void;
-        static std::string_view vue(std::string_view texte) { return texte; }
-        static std::string_view vue(String const& texte) {
-            return texte.data() == nullptr ? std::string_view() : std::string_view(texte.data(), texte.length());
-        }
-        template <class A, class B>
-        bool operator()(A const& a, B const& b) const {
-            return vue(a) < vue(b);
-        }
-    };
-
-    std::map<String, Infos_entree, Ordre_octets> entrees_;
+    // Byte order of the texts; transparent, so that a lookup takes a byte range cut out of a
+    // script without building a string.
+    std::map<std::string, Infos_entree, std::less<>> entrees_;
     int taille_max_;
     int taille_espace_;
-    String linebreak_;
-    String def_new_;
+    std::string linebreak_;
+    std::string def_new_;
     Infos_entree pointeur_;
+    bool utilisable_ = false;
 };
 
 }  // namespace Auto_LB

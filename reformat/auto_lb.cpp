@@ -2,9 +2,7 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstdio>
 
-#include "lib/erreur.h"
 #include "lib/vorlan_tool_divers.h"
 
 namespace Auto_LB {
@@ -14,21 +12,18 @@ namespace {
 // "<Centrer>" and a four-digit pointer tag line must fit the lookahead whatever the table.
 constexpr int fenetre_minimale = 9;
 
-std::string_view vue(String const& texte) { return std::string_view(texte.data(), texte.length()); }
-
-void signaler_inconnu(char const* octets, int nombre) {
-    std::printf("Le caractère '%c' est inconnu (\"", octets[0]);
-    Vorlan_tool::afficher_chaine(std::string(octets, static_cast<std::size_t>(nombre)).c_str());
-    std::fputs("\")\n", stdout);
+Rapport caractere_inconnu(char const* octets, int nombre) {
+    return Rapport(Message::alb_caractere_inconnu,
+                   {octets[0], Vorlan_tool::afficher_chaine(std::string_view(octets, static_cast<std::size_t>(nombre)))});
 }
 
 // Writes the tokens of one script into pointer blocks of lines and boxes.
 class Redaction {
 public:
-    Redaction(Fichier& sortie, std::vector<Mot> const& mots, Table_ALB const& table, int largeur_max,
+    Redaction(Mise_en_forme& sortie, std::vector<Mot> const& mots, Table_ALB const& table, int largeur_max,
               int lignes_par_boite)
-        : sortie_(sortie), mots_(mots), nombre_(static_cast<int>(mots.size())), linebreak_(vue(table.lire_linebreak())),
-          def_new_(vue(table.lire_def_new())), espace_(table.lire_taille_espace()), largeur_max_(largeur_max),
+        : sortie_(sortie), mots_(mots), nombre_(static_cast<int>(mots.size())), linebreak_(table.lire_linebreak()),
+          def_new_(table.lire_def_new()), espace_(table.lire_taille_espace()), largeur_max_(largeur_max),
           lignes_par_boite_(lignes_par_boite) {}
 
     void ecrire_blocs() {
@@ -46,7 +41,7 @@ public:
             for (; i < nombre_ && !fin_vue_; ++i) traiter(i);
             if (!fin_vue_) {
                 if (centrage_) ecrire_ligne_centree(nombre_);
-                std::printf("Attention, le bloc du pointeur %d n'a pas de balise de fin.", bloc_);
+                sortie_.rapports.push_back(Rapport(Message::bloc_sans_fin, {bloc_}));
             }
         }
     }
@@ -90,8 +85,7 @@ private:
             largeur_centree_ = 0;
             break;
         case POINTEUR:
-            std::printf("Attention, le pointeur numéro %d a été détecté dans le bloc du pointeur %d...\n",
-                        mot.infos.valeur, bloc_);
+            sortie_.rapports.push_back(Rapport(Message::pointeur_dans_le_bloc, {mot.infos.valeur, bloc_}));
             if (!centrage_) ecrire(mot.texte);
             break;
         case LINEBREAK: {
@@ -132,7 +126,7 @@ private:
 
     // The centred tokens from the centring start up to the one before `fin`.
     void ecrire_ligne_centree(int fin) {
-        ecrire_espaces_mots(sortie_, mots_, blancs_de_centrage(), debut_centrage_, fin - 1);
+        ecrire_espaces_mots(sortie_.texte, mots_, blancs_de_centrage(), debut_centrage_, fin - 1);
     }
 
     int blancs_de_centrage() const {
@@ -142,9 +136,9 @@ private:
         return blancs <= 0 ? 0 : static_cast<int>(std::min<std::int64_t>(blancs, INT_MAX));
     }
 
-    void ecrire(std::string_view texte) { sortie_.write(texte.data(), 1, static_cast<int>(texte.size())); }
+    void ecrire(std::string_view texte) { sortie_.texte.append(texte.data(), texte.size()); }
 
-    Fichier& sortie_;
+    Mise_en_forme& sortie_;
     std::vector<Mot> const& mots_;
     int const nombre_;
     std::string_view const linebreak_;
@@ -164,7 +158,8 @@ private:
 
 }  // namespace
 
-void prendre_mot(unsigned char const* texte, int longueur, Table_ALB& table, int fenetre, Mot& mot) {
+void prendre_mot(unsigned char const* texte, int longueur, Table_ALB& table, int fenetre, Mot& mot,
+                 Rapports& rapports) {
     char const* const octets = reinterpret_cast<char const*>(texte);
     int decalage = 0;
     std::int64_t largeur = 0;
@@ -177,7 +172,7 @@ void prendre_mot(unsigned char const* texte, int longueur, Table_ALB& table, int
             if (trouve != nullptr) break;
         }
         if (trouve == nullptr) {
-            signaler_inconnu(octets + decalage, disponibles);
+            rapports.push_back(caractere_inconnu(octets + decalage, disponibles));
             ++decalage;
             continue;
         }
@@ -202,50 +197,31 @@ void prendre_mot(unsigned char const* texte, int longueur, Table_ALB& table, int
         mot.infos = Infos_entree{entier->type, entier->type == POINTEUR ? entier->valeur : 0};
 }
 
-std::vector<Mot> charger_texte(unsigned char const* texte, int longueur, Table_ALB& table) {
+std::vector<Mot> charger_texte(unsigned char const* texte, int longueur, Table_ALB& table, Rapports& rapports) {
     int const fenetre = std::max(table.lire_taille_max(), fenetre_minimale);
     std::vector<Mot> mots;
     int position = 0;
     while (position < longueur) {
         Mot mot;
-        prendre_mot(texte + position, longueur - position, table, fenetre, mot);
+        prendre_mot(texte + position, longueur - position, table, fenetre, mot, rapports);
         position += static_cast<int>(mot.texte.size());
         mots.push_back(std::move(mot));
     }
     return mots;
 }
 
-void ecrire_espaces_mots(Fichier& sortie, std::vector<Mot> const& mots, int blancs, int premier, int dernier) {
-    for (int b = 0; b < blancs; ++b) sortie.put(' ');
+void ecrire_espaces_mots(std::string& sortie, std::vector<Mot> const& mots, int blancs, int premier, int dernier) {
+    sortie.append(static_cast<std::size_t>(std::max(blancs, 0)), ' ');
     int const fin = std::min(dernier, static_cast<int>(mots.size()) - 1);
-    for (int k = std::max(premier, 0); k <= fin; ++k)
-        sortie.write(mots[k].texte.data(), 1, static_cast<int>(mots[k].texte.size()));
+    for (int k = std::max(premier, 0); k <= fin; ++k) sortie += mots[k].texte;
 }
 
-bool remettre_en_forme(char const* entree, char const* sortie, char const* table_nom, int largeur_max,
-                       int lignes_par_boite) {
-    Table_ALB table;
-    try {
-        if (!table.charger(table_nom)) return false;
-    } catch (fopen_error const& e) {
-        std::fputs(e.read_error(), stdout);
-        return false;
-    }
-
-    // The whole script is read before the output is opened: a failed run leaves an existing
-    // output alone, and a script may be reformatted in place.
-    std::string texte;
-    if (!Fichiers::charger(entree, texte)) {
-        std::printf("Impossible d'ouvrir le fichier \"%s\"\n", entree);
-        return false;
-    }
-    Fichier resultat;
-    if (!Fichiers::ouvrir(resultat, sortie, "w")) return false;
-
-    std::vector<Mot> const mots =
-        charger_texte(reinterpret_cast<unsigned char const*>(texte.data()), static_cast<int>(texte.size()), table);
+Mise_en_forme remettre_en_forme(Table_ALB& table, std::string const& texte, int largeur_max, int lignes_par_boite) {
+    Mise_en_forme resultat;
+    std::vector<Mot> const mots = charger_texte(reinterpret_cast<unsigned char const*>(texte.data()),
+                                                static_cast<int>(texte.size()), table, resultat.rapports);
     Redaction(resultat, mots, table, largeur_max, lignes_par_boite).ecrire_blocs();
-    return true;
+    return resultat;
 }
 
 }  // namespace Auto_LB

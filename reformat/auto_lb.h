@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "lib/fichiers.h"
+#include "lib/rapport.h"
 #include "reformat/auto_lb-table.h"
 
 // Automatic reformatting: re-breaks the lines of an extracted script so that every line fits
@@ -19,18 +19,24 @@ struct Mot {
     Infos_entree infos;      // its kind; the pointer number for a pointer tag, else 0
 };
 
-// Returns true when the output was written; false after a printed error, in which case the
-// output file has not been touched.
-bool remettre_en_forme(char const* entree, char const* sortie, char const* table, int largeur_max,
-                       int lignes_par_boite);
+// What a reformatting gives: the new script's text and the report, in order.
+struct Mise_en_forme {
+    std::string texte;
+    Rapports rapports;
+};
 
-// The tokens of the whole text, in order.
-std::vector<Mot> charger_texte(unsigned char const* texte, int longueur, Table_ALB& table);
+// Re-breaks the script's text with a utilisable table: lines of at most `largeur_max`, boxes
+// of `lignes_par_boite` lines.
+Mise_en_forme remettre_en_forme(Table_ALB& table, std::string const& texte, int largeur_max, int lignes_par_boite);
+
+// The tokens of the whole text, in order; unknown characters are reported in `rapports`.
+std::vector<Mot> charger_texte(unsigned char const* texte, int longueur, Table_ALB& table, Rapports& rapports);
 
 // One token from the start of `texte`, looking up at most `fenetre` bytes at a time.
-void prendre_mot(unsigned char const* texte, int longueur, Table_ALB& table, int fenetre, Mot& mot);
+void prendre_mot(unsigned char const* texte, int longueur, Table_ALB& table, int fenetre, Mot& mot,
+                 Rapports& rapports);
 
-// Writes `blancs` blanks, then the texts of tokens `premier` to `dernier` inclusive.
-void ecrire_espaces_mots(Fichier& sortie, std::vector<Mot> const& mots, int blancs, int premier, int dernier);
+// Appends `blancs` blanks, then the texts of tokens `premier` to `dernier` inclusive.
+void ecrire_espaces_mots(std::string& sortie, std::vector<Mot> const& mots, int blancs, int premier, int dernier);
 
 }  // namespace Auto_LB

@@ -1,24 +1,11 @@
 #include "reformat/suppr.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <vector>
-
-#include "lib/erreur.h"
-#include "lib/fichiers.h"
 
 namespace Suppr_mots {
 
-namespace {
-
-constexpr std::size_t taille_max_mot = 256;
-
-// One word per line. A CR just before the line feed belongs to the line end, whatever the
-// platform; a line longer than a word gives several words; an empty line is an empty word.
-std::vector<std::string> lire_liste(Fichier& liste) {
-    std::string contenu(static_cast<std::size_t>(liste.size()), '\0');
-    contenu.resize(static_cast<std::size_t>(liste.read(contenu.data(), 1, liste.size())));
-
+std::vector<std::string> lire_liste(std::string const& contenu) {
+    constexpr std::size_t taille_max_mot = 256;
     std::vector<std::string> mots;
     std::size_t debut = 0;
     while (debut < contenu.size()) {
@@ -40,6 +27,8 @@ std::vector<std::string> lire_liste(Fichier& liste) {
     }
     return mots;
 }
+
+namespace {
 
 // Start positions of the non-overlapping occurrences, left to right.
 std::vector<std::size_t> chercher(std::string const& masque, std::string const& mot) {
@@ -86,35 +75,19 @@ std::string copier(char const* texte, int longueur) {
     return longueur <= 0 ? std::string() : std::string(texte, static_cast<std::size_t>(longueur));
 }
 
-void supprimer(char const* entree, char const* sortie, char const* liste) {
-    // Both inputs are read before the output is opened: a failed run leaves an existing
-    // output alone, and a script may be marked in place.
-    std::vector<std::string> mots;
-    try {
-        Fichier fichier_liste(liste, "rb");
-        mots = lire_liste(fichier_liste);
-    } catch (fopen_error const& e) {
-        std::fputs(e.read_error(), stdout);
-        return;
-    }
-    std::string texte;
-    if (!Fichiers::charger(entree, texte)) {
-        std::printf("Impossible d'ouvrir le fichier \"%s\"\n", entree);
-        return;
-    }
-    Fichier resultat;
-    if (!Fichiers::ouvrir(resultat, sortie, "w")) return;
-
+Suppression supprimer(std::string texte, std::vector<std::string> const& mots) {
+    Suppression suppression;
     std::string masque = masquer(texte);
     for (std::string const& mot : mots) {
         std::vector<std::size_t> const positions = chercher(masque, mot);
-        std::printf("Mot : %10s   Taille : %2d   Apparitions : %d\n", mot.c_str(), static_cast<int>(mot.size()),
-                    static_cast<int>(positions.size()));
+        suppression.rapports.push_back(Rapport(Message::mot_supprime, {mot, static_cast<int>(mot.size()),
+                                                                       static_cast<int>(positions.size())}));
         if (positions.empty()) continue;
         texte = encadrer(texte, positions, mot.size());
         masque = masquer(texte);
     }
-    resultat.write(texte.data(), 1, static_cast<int>(texte.size()));
+    suppression.texte = std::move(texte);
+    return suppression;
 }
 
 }  // namespace Suppr_mots

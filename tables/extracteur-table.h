@@ -1,8 +1,9 @@
 #pragma once
 #include <cstddef>
 #include <map>
+#include <string>
 
-#include "lib/string.h"
+#include "lib/rapport.h"
 #include "tables/arbre-prefixes.h"
 #include "tables/nb_ext_ins.h"
 
@@ -16,33 +17,32 @@ public:
     Table_ext(Table_ext const&) = delete;
     Table_ext& operator=(Table_ext const&) = delete;
 
-    // Adds the entries of a table file; entries already held stay, and the first definition of
-    // a key wins. Prints the empty-entry and duplicate warnings on stdout. Throws fopen_error
-    // ("Impossible d'ouvrir le fichier \"NAME\"\n") when the file cannot be opened.
-    void charger(char const* fichier);
+    // Adds the entries of a table file's content; entries already held stay, and the first
+    // definition of a key wins. Returns the empty-entry and duplicate reports, in line order.
+    Rapports charger(std::string const& contenu);
 
     // Exact lookup: the text of the key equal to the given bytes, or null. No prefix matching.
-    String const* chercher(Nb_ext_ins const& cle) const;
+    std::string const* chercher(Nb_ext_ins const& cle) const;
     // The same without building a key.
-    String const* chercher(unsigned char const* octets, std::size_t longueur) const;
+    std::string const* chercher(unsigned char const* octets, std::size_t longueur) const;
     // Longest match: the text of the longest key that begins the `disponible` bytes given, with
     // its length in `longueur`; null (and 0) when no key does. Gives the same answer as trying
     // chercher with `disponible` bytes, then one fewer, down to one byte.
     // Inline: extraction calls it once per decoded unit.
-    String const* plus_long(unsigned char const* octets, std::size_t disponible, std::size_t& longueur) const {
+    std::string const* plus_long(unsigned char const* octets, std::size_t disponible, std::size_t& longueur) const {
         return index_.plus_long(octets, disponible, longueur);
     }
 
     // The longest key length in bytes (0 when empty).
     unsigned int taille_max() const { return taille_max_; }
 
-    // One line per entry in key order: the key in hex, a tab, the text between double quotes
-    // with line feeds shown as backslash and "n".
-    void afficher() const;
+    // The listing of the table, one line per entry in key order: the key in hex, a tab, the
+    // text between double quotes with line feeds shown as backslash and "n".
+    std::string afficher() const;
 
 private:
-    std::map<Nb_ext_ins, String> entrees_;
-    Arbre_prefixes<String> index_;
+    std::map<Nb_ext_ins, std::string> entrees_;
+    Arbre_prefixes<std::string> index_;
     unsigned int taille_max_ = 0;
 };
 

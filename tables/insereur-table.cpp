@@ -12,49 +12,43 @@ Table_ins::Table_ins() {
         char texte[5];
         std::snprintf(texte, sizeof texte, "<%02X>", b);
         unsigned char const octet = static_cast<unsigned char>(b);
-        ajouter(String(texte), Nb_ext_ins(&octet, 1));
+        ajouter(texte, Nb_ext_ins(&octet, 1));
     }
 }
 
-void Table_ins::ajouter(String const& texte, Nb_ext_ins const& code) {
+void Table_ins::ajouter(std::string const& texte, Nb_ext_ins const& code) {
     auto ajoutee = entrees_.emplace(texte, code).first;
-    index_.ajouter(reinterpret_cast<unsigned char const*>(ajoutee->first.data()), ajoutee->first.length(),
+    index_.ajouter(reinterpret_cast<unsigned char const*>(ajoutee->first.data()), ajoutee->first.size(),
                    &ajoutee->second);
-    if (static_cast<int>(texte.length()) > taille_max_) taille_max_ = static_cast<int>(texte.length());
+    if (static_cast<int>(texte.size()) > taille_max_) taille_max_ = static_cast<int>(texte.size());
 }
 
-void Table_ins::charger(char const* fichier) {
-    for (Fichier_table::Entree const& e : Fichier_table::lire(fichier)) {
-        String texte(e.texte.c_str());
-        auto existante = entrees_.find(texte);
+Rapports Table_ins::charger(std::string const& contenu) {
+    Rapports rapports;
+    Fichier_table::lire(contenu, rapports, [&](Fichier_table::Entree const& e) {
+        auto existante = entrees_.find(e.texte);
         if (existante != entrees_.end()) {
-            Fichier_table::signaler_doublon(existante->second, existante->first.data(), e);
-            continue;
+            Fichier_table::signaler_doublon(existante->second, existante->first, e, rapports);
+            return;
         }
-        ajouter(texte, Nb_ext_ins(reinterpret_cast<unsigned char const*>(e.cle.c_str())));
-    }
+        ajouter(e.texte, Nb_ext_ins(reinterpret_cast<unsigned char const*>(e.cle.c_str())));
+    });
+    return rapports;
 }
 
-Nb_ext_ins const* Table_ins::chercher(String const& texte) const {
-    return index_.chercher(reinterpret_cast<unsigned char const*>(texte.data()), texte.length());
-}
-
-Nb_ext_ins const* Table_ins::chercher(char const* texte, std::size_t longueur) const {
-    return index_.chercher(reinterpret_cast<unsigned char const*>(texte), longueur);
+Nb_ext_ins const* Table_ins::chercher(std::string_view texte) const {
+    return index_.chercher(reinterpret_cast<unsigned char const*>(texte.data()), texte.size());
 }
 
 Nb_ext_ins const* Table_ins::plus_long(char const* texte, std::size_t disponible, std::size_t& longueur) const {
     return index_.plus_long(reinterpret_cast<unsigned char const*>(texte), disponible, longueur);
 }
 
-void Table_ins::afficher() const {
-    std::printf("Taille max : %d\n", taille_max_);
-    for (auto const& [texte, code] : entrees_) {
-        stdout << code;
-        std::fputs("\t\"", stdout);
-        Vorlan_tool::afficher_chaine(texte.data());
-        std::fputs("\"\n", stdout);
-    }
+std::string Table_ins::afficher() const {
+    std::string liste = formater(Rapport(Message::liste_taille_max, {taille_max_}));
+    for (auto const& [texte, code] : entrees_)
+        liste += formater(Rapport(Message::liste_entree, {code.hexa(), Vorlan_tool::afficher_chaine(texte)}));
+    return liste;
 }
 
 }  // namespace Insereur

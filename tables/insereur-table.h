@@ -1,8 +1,10 @@
 #pragma once
 #include <cstddef>
 #include <map>
+#include <string>
+#include <string_view>
 
-#include "lib/string.h"
+#include "lib/rapport.h"
 #include "tables/arbre-prefixes.h"
 #include "tables/nb_ext_ins.h"
 
@@ -18,17 +20,14 @@ public:
     Table_ins(Table_ins const&) = delete;
     Table_ins& operator=(Table_ins const&) = delete;
 
-    // Adds the entries of a table file, keyed by their text after "\n" conversion; the first
-    // code met for a text wins (built-in "<XX>" texts included). Prints the empty-entry and
-    // duplicate warnings on stdout. Throws fopen_error ("Impossible d'ouvrir le fichier \"NAME\"\n")
-    // when the file cannot be opened; entries already held stay.
-    void charger(char const* fichier);
+    // Adds the entries of a table file's content, keyed by their text after "\n" conversion;
+    // the first code met for a text wins (built-in "<XX>" texts included). Returns the
+    // empty-entry and duplicate reports, in line order; entries already held stay.
+    Rapports charger(std::string const& contenu);
 
     // Exact lookup of one whole text: its byte sequence, or null when the text is absent.
-    Nb_ext_ins const* chercher(String const& texte) const;
-    // The same on the first `longueur` characters of `texte`, which need no terminator: no
-    // allocation, so an encoder can try candidates of decreasing length over its window.
-    Nb_ext_ins const* chercher(char const* texte, std::size_t longueur) const;
+    // No allocation, so an encoder can try candidates of decreasing length over its window.
+    Nb_ext_ins const* chercher(std::string_view texte) const;
     // Longest match in one walk: the sequence of the longest text that begins the `disponible`
     // characters given, with that text's length in `longueur`; null (and 0) when none does.
     // Same answer as calling chercher with `disponible` characters, then one fewer, down to one.
@@ -37,14 +36,15 @@ public:
     // The length in characters of the longest text (at least 4, the built-in texts' length).
     int taille_max() const { return taille_max_; }
 
-    // "Taille max : %d\n", then one line per entry in text order: the bytes in hex, a tab, the
-    // text between double quotes with line feeds shown as backslash and "n".
-    void afficher() const;
+    // The listing of the table: "Taille max : %d\n", then one line per entry in text order:
+    // the bytes in hex, a tab, the text between double quotes with line feeds shown as
+    // backslash and "n".
+    std::string afficher() const;
 
 private:
-    void ajouter(String const& texte, Nb_ext_ins const& code);
+    void ajouter(std::string const& texte, Nb_ext_ins const& code);
 
-    std::map<String, Nb_ext_ins> entrees_;
+    std::map<std::string, Nb_ext_ins> entrees_;
     Arbre_prefixes<Nb_ext_ins> index_;
     int taille_max_ = 4;
 };

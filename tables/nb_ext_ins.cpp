@@ -47,7 +47,13 @@ bool Nb_ext_ins::operator<(Nb_ext_ins const& autre) const {
 
 bool Nb_ext_ins::operator==(Nb_ext_ins const& autre) const { return octets_ == autre.octets_; }
 
-std::FILE* operator<<(std::FILE* flux, Nb_ext_ins const& cle) {
-    for (int i = 0; i < cle.taille(); ++i) std::fprintf(flux, "%02X", cle[i]);
-    return flux;
+std::string Nb_ext_ins::hexa() const {
+    static char const chiffres[] = "0123456789ABCDEF";
+    std::string texte;
+    texte.reserve(2 * octets_.size());
+    for (unsigned char octet : octets_) {
+        texte += chiffres[octet >> 4];
+        texte += chiffres[octet & 0x0F];
+    }
+    return texte;
 }

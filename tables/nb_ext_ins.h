@@ -1,5 +1,5 @@
 #pragma once
-#include <cstdio>
+#include <string>
 #include <vector>
 
 // The key side of a character table entry: the one or more ROM bytes that encode one text
@@ -26,11 +26,9 @@ public:
     int taille() const { return static_cast<int>(octets_.size()); }
     // The key's bytes, taille() of them (for writing them into a ROM).
     unsigned char const* octets() const { return octets_.data(); }
+    // The key in upper-case hexadecimal, two digits per byte, no separator (0A BC is "0ABC").
+    std::string hexa() const;
 
 private:
     std::vector<unsigned char> octets_;
 };
-
-// Prints the key in upper-case hexadecimal, two digits per byte, no separator (0A BC prints
-// "0ABC"); returns the stream. The program's output goes through C stdio, hence a FILE*.
-std::FILE* operator<<(std::FILE* flux, Nb_ext_ins const& cle);

@@ -1,0 +1,38 @@
+#include "host/chargement.h"
+
+#include <algorithm>
+
+std::optional<std::string> lire_texte(char const* nom) {
+    std::string texte;
+    if (!Fichiers::charger(nom, texte)) return std::nullopt;
+    return texte;
+}
+
+std::optional<std::string> lire_octets(char const* nom) {
+    Fichier f;
+    if (!f.essayer_ouvrir(nom, "rb")) return std::nullopt;
+    std::string octets(static_cast<std::size_t>(f.size()), '\0');
+    octets.resize(static_cast<std::size_t>(std::max(f.read(octets.data(), 1, f.size()), 0)));
+    return octets;
+}
+
+bool ouvrir_rom(Fichier& rom, char const* nom, char const* mode) {
+    if (rom.essayer_ouvrir(nom, mode)) return true;
+    afficher(Rapport(Message::fopen_impossible_ligne, {nom}));
+    return false;
+}
+
+bool lire_rom(Fichier& rom, std::vector<unsigned char>& octets) {
+    octets.resize(static_cast<std::size_t>(rom.size()));
+    if (rom.size() > 0 && rom.read(octets.data(), 1, rom.size()) != rom.size()) {
+        afficher(Rapport(Message::lecture_impossible, {rom.name()}));
+        return false;
+    }
+    return true;
+}
+
+bool ouvrir_sortie(Fichier& sortie, char const* nom) {
+    if (sortie.essayer_ouvrir(nom, "w")) return true;
+    afficher(Rapport(Message::fopen_impossible, {nom}));
+    return false;
+}

@@ -1,0 +1,39 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "host/sortie.h"
+#include "lib/fichiers.h"
+
+// Reading a command's inputs: the command layer opens files by name, the operations get their
+// contents.
+
+// The whole text file, line ends normalised as Fichiers::charger does; nothing when it cannot
+// be opened.
+std::optional<std::string> lire_texte(char const* nom);
+
+// The whole file's bytes as they stand; nothing when it cannot be opened.
+std::optional<std::string> lire_octets(char const* nom);
+
+// Opens the ROM with the mode given ("rb", or "rb+" for a ROM to patch); false, after
+// printing why, when it cannot be opened.
+bool ouvrir_rom(Fichier& rom, char const* nom, char const* mode);
+// Reads the open ROM whole; false, after printing why, when the file gives less.
+bool lire_rom(Fichier& rom, std::vector<unsigned char>& octets);
+
+// Opens (and empties) an output file for writing; false, after printing why, when it cannot be.
+bool ouvrir_sortie(Fichier& sortie, char const* nom);
+
+// Loads a table file into the table and prints the load's reports. False, after printing
+// `si_absent` with the file's name, when the file cannot be opened.
+template <typename Table>
+bool charger_table(Table& table, char const* nom, Message si_absent) {
+    std::optional<std::string> const contenu = lire_texte(nom);
+    if (!contenu) {
+        afficher(Rapport(si_absent, {nom}));
+        return false;
+    }
+    afficher(table.charger(*contenu));
+    return true;
+}

@@ -1,0 +1,25 @@
+#pragma once
+#include "lib/table_pointeurs.h"
+
+// The work of the eight commands once their arguments are checked: each loads its inputs by
+// name, calls its operation, prints the operation's reports in order and commits what it
+// produced. The framing messages are the script commands' own.
+namespace Operations {
+
+void extraire(char const* rom, char const* table, char const* script, int debut, int fin,
+              Table_pointeurs const& pointeurs, char const* formule);
+void extraire_fixe(char const* rom, char const* table, char const* script, int adresse, int nombre, int taille);
+
+// The offset just after the last text byte written; `debut` after a reported error. A formula
+// that cannot be computed for a pointer ends the insertion with its math_error, nothing written.
+int inserer(char const* rom, char const* table, char const* script, int debut, int fin,
+            Table_pointeurs const& pointeurs, char const* formule);
+void inserer_fixe(char const* rom, char const* table, char const* script, int adresse, int nombre, int taille);
+
+void optimiser_dte(char const* script, char const* resultat, int nombre);
+void optimiser_mte(char const* script, char const* resultat, short nombre, short taille_max, int taille_rom);
+
+void supprimer_mots(char const* entree, char const* sortie, char const* liste);
+void mettre_en_forme(char const* entree, char const* sortie, char const* table, int largeur, int lignes);
+
+}  // namespace Operations

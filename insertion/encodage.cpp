@@ -1,0 +1,80 @@
+#include "insertion/encodage.h"
+
+#include <algorithm>
+#include <climits>
+#include <string>
+
+#include "insertion/caractere-inconnu.h"
+#include "lib/vorlan_tool_divers.h"
+
+namespace Insereur {
+
+namespace {
+
+// The look-ahead window is never narrower than 10 characters, so that a tag of up to five
+// digits ("<PT12345>" and its line feed) always fits in it.
+constexpr std::size_t fenetre_minimale = 10;
+
+// Length of the pointer tag that begins the window ("<PT", digits, ">", LF), 0 when none
+// does; its number in `numero`. At most one prefix of a window can be a tag: the one that
+// ends at the first ">" after the digits.
+std::size_t longueur_balise(char const* fenetre, std::size_t disponible, int& numero) {
+    if (disponible < 6 || fenetre[0] != '<' || fenetre[1] != 'P' || fenetre[2] != 'T') return 0;
+    std::size_t fin = 3;
+    while (fin < disponible && fenetre[fin] >= '0' && fenetre[fin] <= '9') ++fin;
+    if (fin + 1 >= disponible || fenetre[fin] != '>' || fenetre[fin + 1] != '\n') return 0;
+    std::string const balise(fenetre, fin + 2);
+    if (!Vorlan_tool::scan_pointeur(balise.c_str(), numero)) return 0;
+    // A number beyond the int range would wrap onto a real pointer (4294967297 onto 1): it is
+    // taken as the largest int instead, which is then reported as past the pointer table.
+    long long valeur = 0;
+    for (std::size_t k = 3; k < fin; ++k) valeur = std::min<long long>(valeur * 10 + (fenetre[k] - '0'), INT_MAX);
+    numero = static_cast<int>(valeur);
+    return balise.size();
+}
+
+}  // namespace
+
+std::size_t Texte_encode::coupure(std::size_t place) const {
+    if (place >= octets.size()) return octets.size();
+    // The last long entry that starts before the cut: the cut falls inside it or after it.
+    auto apres = std::upper_bound(longues.begin(), longues.end(), place,
+                                  [](std::size_t p, Entree_longue const& e) { return p < e.debut + 1; });
+    if (apres == longues.begin()) return place;
+    Entree_longue const& e = *(apres - 1);
+    return e.debut + e.taille > place ? e.debut : place;
+}
+
+Encodage encoder(std::string const& script, Table_ins const& table) {
+    Encodage encodage;
+    encodage.textes.emplace_back();
+    std::size_t const largeur = std::max(static_cast<std::size_t>(table.taille_max()), fenetre_minimale);
+    char const* const s = script.data();
+    std::size_t const longueur = script.size();
+    std::size_t p = 0;
+    while (p < longueur) {
+        Texte_encode* texte = &encodage.textes.back();
+        std::size_t const disponible = std::min(largeur, longueur - p);
+        std::size_t trouve = 0;
+        Nb_ext_ins const* code = table.plus_long(s + p, disponible, trouve);
+        int numero = 0;
+        std::size_t const balise = longueur_balise(s + p, disponible, numero);
+        if (balise != 0 && balise >= trouve) {
+            // A tag after anything else starts the next text; consecutive tags share one.
+            if (!texte->octets.empty() || !texte->rapports.empty()) texte = &encodage.textes.emplace_back();
+            texte->pointeurs.push_back(numero);
+            p += balise;
+        } else if (code != nullptr) {
+            std::size_t const octets = static_cast<std::size_t>(code->taille());
+            if (octets > 1) texte->longues.push_back({texte->octets.size(), octets});
+            texte->octets.insert(texte->octets.end(), code->octets(), code->octets() + octets);
+            p += trouve;
+        } else {
+            texte->rapports.push_back(caractere_inconnu(s + p, disponible));
+            ++p;
+        }
+    }
+    return encodage;
+}
+
+}  // namespace Insereur

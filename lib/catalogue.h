@@ -1,0 +1,138 @@
+#pragma once
+#include <cstddef>
+
+// Every text vorlan-tool prints, by identifier. The texts themselves live in catalogue.cpp,
+// each next to its identifier; they are printf formats whose conversions take the arguments
+// of a report (lib/rapport.h) in order.
+enum class Message {
+    // Text handed through as it stands: an interpreter's message, an error built from a raw text.
+    texte_brut,
+
+    // Program, shell, hex.
+    banniere,
+    usage,
+    invite,
+    invite_suite,
+    erreur_interpreteur,
+    fin_de_ligne,
+    message_absent,
+    memoire_insuffisante,
+    hex_nombre_d_arguments,
+    hex_arguments_incorrects,
+
+    // Argument checks of the script commands.
+    argument_chaine,
+    argument_nombre,
+    argument_incorrect,
+    nombre_d_arguments_incorrect,
+    nom_d_argument_incorrect,
+    profil_inconnu,
+
+    // Framing of the script commands.
+    extraction_debut,
+    extraction_fin,
+    insertion_debut,
+    insertion_fin,
+    extraction_fixe_debut,
+    extraction_fixe_fin,
+    insertion_fixe_debut,
+    insertion_fixe_fin,
+    optimisation_debut,
+    optimisation_fin,
+    suppression_debut,
+    suppression_fin,
+    mise_en_forme_debut,
+    mise_en_forme_fin,
+
+    // Files.
+    fopen_impossible,
+    fopen_impossible_ligne,
+    ouverture_impossible,
+    ouverture_impossible_ligne,
+    ouverture_impossible_dte,
+    fseek_position,
+    fseek_origine,
+    lecture_impossible,
+    ecriture_impossible,
+    script_est_la_rom,
+    script_est_la_table,
+
+    // Numbers and formulas.
+    valeur_hexadecimale_incorrecte,
+    valeur_incorrecte,
+    parentheses,
+    resultat_negatif,
+    division_par_zero,
+    formule_incorrecte,
+    formule_trop_longue,
+    nombre_trop_long,
+
+    // Character tables.
+    entree_vide,
+    entree_existante,
+    entree_ignoree,
+    liste_taille_max,
+    liste_entree,
+
+    // Ranges of extraction and insertion.
+    debut_apres_fin,
+    texte_hors_rom,
+    pointeurs_hors_rom,
+    nombre_de_pointeurs_negatif,
+    taille_des_pointeurs,
+    nombre_de_mots_negatif,
+    taille_des_mots_negative,
+
+    // Extraction.
+    pointeur_non_repere,
+    pointeurs_non_reperes,
+    mots_au_dela_de_la_rom,
+    mot_non_extrait,
+    mots_non_extraits,
+
+    // Insertion.
+    caractere_inconnu,
+    pointeur_au_dela_du_nombre,
+    pointeur_inferieur_a_un,
+    pointeur_hors_rom,
+    espace_insuffisant,
+    octets_restants,
+    mot_trop_court,
+    souligne_absent,
+    mot_trop_long,
+    mot_au_dela_de_la_rom,
+
+    // DTE and MTE.
+    dte_entete,
+    dte_paire,
+    dte_score,
+    mte_taille,
+    mte_taille_incorrecte,
+    mte_nombre_incorrect,
+    mte_taille_maximale,
+    mte_texte_vide,
+    mte_mot,
+    mte_score_total,
+
+    // Line-break table and reformatting.
+    alb_entree_erronee,
+    alb_entree_existante,
+    alb_linebreak_deja_defini,
+    alb_defaut_deja_defini,
+    alb_espace_absent,
+    alb_new_defaut_absent,
+    alb_linebreak_absent,
+    alb_liste_entete,
+    alb_liste_entree,
+    alb_caractere_inconnu,
+    bloc_sans_fin,
+    pointeur_dans_le_bloc,
+
+    // Word removal.
+    mot_supprime,
+
+    nombre_de_messages  // not a message: the size of the catalogue
+};
+
+// The message's text, exactly as it is printed (a printf format).
+char const* texte_du_message(Message message);
