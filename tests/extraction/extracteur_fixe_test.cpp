@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
-#include "dossier_extraction.h"
+#include "essai_extraction.h"
 #include "extraction/extracteur-fixe.h"
-#include "support/capture.h"
+#include "lib/rapport.h"
 
 namespace {
 
@@ -34,14 +35,15 @@ TEST(ExtFixe, WritesOneLinePerWord) {
         {"offset at the end of the ROM", "AB", lettres, 2, 0, 5, ""},
     };
     for (Cas const& c : cas) {
-        Dossier_extraction const dossier(c.rom, c.table);
-        auto const r = dossier.ext_fixe(c.adresse, c.nombre, c.taille);
+        essai::Resultat const r = essai::ext_fixe(c.rom, c.table, c.adresse, c.nombre, c.taille);
         EXPECT_EQ(r.script, c.script) << c.nom;
         EXPECT_EQ(r.messages, "") << c.nom;
-        EXPECT_EQ(r.retour, 1) << c.nom;
+        EXPECT_TRUE(r.accepte) << c.nom;
     }
 }
 
+// The command layer creates the script only once these checks pass: a refused extraction
+// leaves an earlier script alone.
 TEST(ExtFixe, RefusesBadArgumentsWithTheFirstFailedCheck) {
     char const* const hors_rom = "Erreur, l'emplacement du texte est situé hors de la rom\n";
     char const* const nombre = "Erreur, le nombre de mots est négatif\n";
@@ -55,28 +57,11 @@ TEST(ExtFixe, RefusesBadArgumentsWithTheFirstFailedCheck) {
         {0, -1, 1, nombre},  {0, -1, -1, nombre},  {6, 1, -1, taille},
     };
     for (Cas const& c : cas) {
-        Dossier_extraction const dossier("ABCDEF", lettres);
-        auto const r = dossier.ext_fixe(c.adresse, c.nombre, c.taille);
-        EXPECT_EQ(r.messages, c.message) << c.adresse << " " << c.nombre << " " << c.taille;
-        EXPECT_EQ(r.script, "(absent)");  // checked before the script is created
-        EXPECT_EQ(r.retour, 0);
+        // The ROM of six bytes "ABCDEF".
+        std::optional<Rapport> const refus = Extracteur::verifier_fixe(6, c.adresse, c.nombre, c.taille);
+        ASSERT_TRUE(refus.has_value()) << c.adresse << " " << c.nombre << " " << c.taille;
+        EXPECT_EQ(formater(*refus), c.message) << c.adresse << " " << c.nombre << " " << c.taille;
     }
-}
-
-TEST(ExtFixe, ReportsFilesThatCannotBeOpened) {
-    Dossier_extraction const dossier("AB", lettres);
-    std::string const absent = dossier.path("absent");
-    int retour = -1;
-    std::string messages = test_support::capture_stdout([&] {
-        retour = Extracteur::ext_fixe(dossier.chemin_rom.c_str(), absent.c_str(), dossier.chemin_script.c_str(), 0, 1, 1);
-    });
-    EXPECT_EQ(messages, "Impossible d'ouvrir le fichier \"" + absent + "\"\n\n");
-    EXPECT_EQ(retour, 0);
-    messages = test_support::capture_stdout([&] {
-        retour = Extracteur::ext_fixe(absent.c_str(), dossier.chemin_table.c_str(), dossier.chemin_script.c_str(), 0, 1, 1);
-    });
-    EXPECT_EQ(messages, "fopen_error : Impossible d'ouvrir le fichier \"" + absent + "\"\n\n");
-    EXPECT_FALSE(dossier.exists("script.txt"));
 }
 
 // Only the bytes that the ROM holds are decoded; the units left without bytes write nothing,
@@ -101,17 +86,15 @@ TEST(ExtFixe, BlockPastTheEndOfTheRomDecodesOnlyWhatWasRead) {
                                   "extraits\n"},
     };
     for (Cas const& c : cas) {
-        Dossier_extraction const dossier("ABC", lettres);
-        auto const r = dossier.ext_fixe(c.adresse, c.nombre, c.taille);
+        essai::Resultat const r = essai::ext_fixe("ABC", lettres, c.adresse, c.nombre, c.taille);
         EXPECT_EQ(r.script, c.script) << c.adresse << " " << c.nombre << " " << c.taille;
         EXPECT_EQ(r.messages, c.messages);
-        EXPECT_EQ(r.retour, 1);
+        EXPECT_TRUE(r.accepte);
     }
 }
 
 TEST(ExtFixe, WordsThatUseUpTheBlockLeaveTheirLastUnitsEmpty) {
-    Dossier_extraction const dossier("ABABAB", "4142=<AB>\n");
-    auto const r = dossier.ext_fixe(0, 3, 1);  // block of 3 bytes: 41 42 41
+    essai::Resultat const r = essai::ext_fixe("ABABAB", "4142=<AB>\n", 0, 3, 1);  // block of 3 bytes: 41 42 41
     EXPECT_EQ(r.script, "<AB>\n<41>\n\n");
     EXPECT_EQ(r.messages, "");
 }

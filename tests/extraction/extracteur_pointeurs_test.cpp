@@ -4,9 +4,10 @@
 #include <utility>
 #include <vector>
 
+#include "essai_extraction.h"
 #include "extraction/extracteur-pointeurs.h"
-#include "support/capture.h"
-#include "support/scratch.h"
+#include "lib/calcul.h"
+#include "lib/rapport.h"
 
 namespace {
 
@@ -17,14 +18,15 @@ struct Chargement {
     std::string messages;
 };
 
-Chargement charger(std::string const& rom, int adresse, int nombre, char const* formule, int taille, bool ordre) {
-    test_support::Scratch dossier;
-    dossier.write("rom.bin", rom);
-    Fichier f(dossier.path("rom.bin").c_str(), "rb");
+Chargement charger(std::string const& rom, int adresse, int nombre, char const* formule, int taille,
+                   bool petit_boutiste) {
+    std::vector<unsigned char> const octets(rom.begin(), rom.end());
+    Table_pointeurs const table = essai::pointeurs(adresse, nombre, taille, petit_boutiste);
+    Rapports rapports;
     Chargement c;
-    std::vector<Pt_ext> lus;
-    c.messages = test_support::capture_stdout([&] { lus = Extracteur::charger_pointeurs(f, adresse, nombre, formule, taille, ordre); });
-    for (Pt_ext const& p : lus) c.pointeurs.emplace_back(p.lire_valeur(), p.lire_numero());
+    for (Pt_ext const& p : Extracteur::charger_pointeurs(octets, table, Calcul::Formule(formule), rapports))
+        c.pointeurs.emplace_back(p.lire_valeur(), p.lire_numero());
+    c.messages = formater(rapports);
     return c;
 }
 

@@ -1,16 +1,16 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
-#include <csignal>
-
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "dossier_extraction.h"
+#include "essai_extraction.h"
 #include "extraction/extracteur.h"
-#include "support/capture.h"
+#include "lib/rapport.h"
 
 namespace {
+
+using essai::pointeurs;
 
 char const* const table_standard = "41=A\n42=B\n43=C\n4142=<AB>\n0A01=\\n\n25=%d\n";
 
@@ -24,6 +24,15 @@ std::string table_pointeurs(std::vector<int> const& valeurs) {
     return t;
 }
 
+// An extraction of the ROM's bytes debut..fin through the standard table, with 2-byte
+// big-endian pointers and the formula "X" unless told otherwise.
+essai::Resultat extraire(std::string const& rom, int debut, int fin, int adresse = 0, int nombre = 0, int taille = 2,
+                         char const* formule = "X", bool petit_boutiste = false) {
+    return essai::extraire(rom, table_standard, debut, fin, pointeurs(adresse, nombre, taille, petit_boutiste), formule);
+}
+
+// The command layer creates the script only once these checks pass: a refused extraction
+// leaves an earlier script alone.
 TEST(Extraire, RefusesBadArgumentsWithTheFirstFailedCheck) {
     char const* const debut_apres_fin = "Erreur, le début du texte se situe après la fin du texte\n";
     char const* const hors_rom = "Erreur, l'emplacement du texte est situé hors de la rom\n";
@@ -44,11 +53,10 @@ TEST(Extraire, RefusesBadArgumentsWithTheFirstFailedCheck) {
         {0, 15, 0, 0, 1, taille},         {0, 15, 0, 0, 5, taille},
     };
     for (Cas const& c : cas) {
-        Dossier_extraction const dossier(std::string(16, 'C'), table_standard);
-        auto const r = dossier.extraire(c.debut, c.fin, c.adresse, c.nombre, c.taille, "X", false);
-        EXPECT_EQ(r.messages, c.message) << c.debut << " " << c.fin << " " << c.adresse;
-        EXPECT_EQ(r.retour, 0);
-        EXPECT_EQ(r.script, "(absent)");  // checked before the script is created
+        std::optional<Rapport> const refus =
+            Extracteur::verifier(16, c.debut, c.fin, pointeurs(c.adresse, c.nombre, c.taille, false));
+        ASSERT_TRUE(refus.has_value()) << c.debut << " " << c.fin << " " << c.adresse;
+        EXPECT_EQ(formater(*refus), c.message) << c.debut << " " << c.fin << " " << c.adresse;
     }
 }
 
@@ -64,35 +72,13 @@ TEST(Extraire, AcceptsEveryRangeInsideTheRom) {
         {0, 1, 16, 0, 4, "CC"},
     };
     for (Cas const& c : cas) {
-        Dossier_extraction const dossier(std::string(16, 'C'), table_standard);
-        auto const r = dossier.extraire(c.debut, c.fin, c.adresse, c.nombre, c.taille, "X", true);
+        std::optional<Rapport> const refus =
+            Extracteur::verifier(16, c.debut, c.fin, pointeurs(c.adresse, c.nombre, c.taille, true));
+        EXPECT_FALSE(refus.has_value()) << formater(*refus);
+        essai::Resultat const r = extraire(std::string(16, 'C'), c.debut, c.fin, c.adresse, c.nombre, c.taille, "X", true);
         EXPECT_EQ(r.messages, "");
-        EXPECT_EQ(r.retour, 1);
+        EXPECT_TRUE(r.accepte);
         EXPECT_EQ(r.script, c.script);
-    }
-}
-
-TEST(Extraire, ReportsFilesThatCannotBeOpened) {
-    Dossier_extraction const dossier("CC", table_standard);
-    std::string const absent = dossier.path("absent");
-    std::string const script_impossible = dossier.path("absent/script.txt");
-    struct Cas {
-        std::string rom, table, script, message;
-    };
-    Cas const cas[] = {
-        {dossier.chemin_rom, absent, dossier.chemin_script, "Impossible d'ouvrir le fichier \"" + absent + "\"\n\n"},
-        {absent, dossier.chemin_table, dossier.chemin_script, "fopen_error : Impossible d'ouvrir le fichier \"" + absent + "\"\n\n"},
-        {dossier.chemin_rom, dossier.chemin_table, script_impossible,
-         "fopen_error : Impossible d'ouvrir le fichier \"" + script_impossible + "\"\n\n"},
-    };
-    for (Cas const& c : cas) {
-        int retour = -1;
-        std::string const messages = test_support::capture_stdout([&] {
-            retour = Extracteur::extraire(c.rom.c_str(), c.table.c_str(), c.script.c_str(), 0, 1, 0, 0, 2, "X", false);
-        });
-        EXPECT_EQ(messages, c.message);
-        EXPECT_EQ(retour, 0);
-        EXPECT_FALSE(dossier.exists("script.txt"));
     }
 }
 
@@ -112,17 +98,17 @@ TEST(Extraire, DecodesByLongestMatchWithinTheRange) {
         {"\xC0\x80", 0, 1, "<C0><80>"},
     };
     for (Cas const& c : cas) {
-        Dossier_extraction const dossier(c.rom, table_standard);
-        auto const r = dossier.extraire(c.debut, c.fin, 0, 0, 2, "X", false);
+        essai::Resultat const r = extraire(c.rom, c.debut, c.fin);
         EXPECT_EQ(r.script, c.script);
         EXPECT_EQ(r.messages, "");
-        EXPECT_EQ(r.retour, 1);
+        EXPECT_TRUE(r.accepte);
     }
 }
 
 TEST(Extraire, WithoutAnyTableEntryEveryByteIsUnknown) {
-    Dossier_extraction const dossier("AB\x01", "");
-    EXPECT_EQ(dossier.extraire(0, 2, 0, 0, 2, "X", false).script, "<41><42><01>");
+    essai::Resultat const r = essai::extraire("AB\x01", "", 0, 2, pointeurs(0, 0, 2, false), "X");
+    EXPECT_EQ(r.script, "<41><42><01>");
+    EXPECT_EQ(r.messages, "");
 }
 
 TEST(Extraire, TagsThePositionsThatPointersDesignate) {
@@ -143,11 +129,11 @@ TEST(Extraire, TagsThePositionsThatPointersDesignate) {
     };
     for (Cas const& c : cas) {
         int const adresse = static_cast<int>(c.texte.size());
-        Dossier_extraction const dossier(c.texte + table_pointeurs(c.pointeurs), table_standard);
-        auto const r = dossier.extraire(c.debut, c.fin, adresse, static_cast<int>(c.pointeurs.size()), 2, "X", false);
+        essai::Resultat const r = extraire(c.texte + table_pointeurs(c.pointeurs), c.debut, c.fin, adresse,
+                                           static_cast<int>(c.pointeurs.size()));
         EXPECT_EQ(r.script, c.script) << c.nom;
         EXPECT_EQ(r.messages, "") << c.nom;
-        EXPECT_EQ(r.retour, 1);
+        EXPECT_TRUE(r.accepte) << c.nom;
     }
 }
 
@@ -155,7 +141,7 @@ TEST(Extraire, ReadsPointersWithTheirSizeOrderAndFormula) {
     struct Cas {
         std::string table;
         int taille;
-        bool ordre;
+        bool petit_boutiste;
         char const* formule;
     };
     Cas const cas[] = {
@@ -167,9 +153,8 @@ TEST(Extraire, ReadsPointersWithTheirSizeOrderAndFormula) {
         {std::string("\x00\x00\x00\x01", 4), 4, false, "X"},
     };
     for (Cas const& c : cas) {
-        Dossier_extraction const dossier("CC" + c.table, table_standard);
-        auto const r = dossier.extraire(0, 1, 2, 1, c.taille, c.formule, c.ordre);
-        EXPECT_EQ(r.script, "C<PT0001>\nC") << c.formule << " " << c.taille << " " << c.ordre;
+        essai::Resultat const r = extraire("CC" + c.table, 0, 1, 2, 1, c.taille, c.formule, c.petit_boutiste);
+        EXPECT_EQ(r.script, "C<PT0001>\nC") << c.formule << " " << c.taille << " " << c.petit_boutiste;
     }
 }
 
@@ -178,8 +163,7 @@ TEST(Extraire, PadsTagNumbersToFourDigits) {
     std::vector<int> valeurs(12345, 5);
     valeurs[6] = 0;
     valeurs[12344] = 1;
-    Dossier_extraction const dossier("CA" + table_pointeurs(valeurs), table_standard);
-    auto const r = dossier.extraire(0, 1, 2, 12345, 2, "X", false);
+    essai::Resultat const r = extraire("CA" + table_pointeurs(valeurs), 0, 1, 2, 12345);
     EXPECT_EQ(r.script, "<PT0007>\nC<PT12345>\nA");
 }
 
@@ -187,21 +171,20 @@ TEST(Extraire, ComparesOnlyThePointerSizesLowBits) {
     std::string rom(0x18124, 'C');
     rom[0x18123] = 'A';
     rom.replace(0, 5, std::string("\x23\x81\x23\x81\x00", 5));
-    Dossier_extraction const dossier(rom, table_standard);
     // 2 bytes: 0x8123 and offset 0x18123 both truncate to 0x8123.
-    EXPECT_EQ(dossier.extraire(0x18123, 0x18123, 0, 1, 2, "X", true).script, "<PT0001>\nA");
+    EXPECT_EQ(extraire(rom, 0x18123, 0x18123, 0, 1, 2, "X", true).script, "<PT0001>\nA");
     // 3 bytes: 0x8123 lies before the range.
-    EXPECT_EQ(dossier.extraire(0x18123, 0x18123, 2, 1, 3, "X", true).script, "A");
+    EXPECT_EQ(extraire(rom, 0x18123, 0x18123, 2, 1, 3, "X", true).script, "A");
 }
 
 TEST(Extraire, FormulaErrorPointsAtTheStartOfTheRom) {
-    Dossier_extraction const dossier(std::string("CA\x00\x05\x00\x01", 6), table_standard);
-    auto const r = dossier.extraire(0, 1, 2, 2, 2, "X-$10", false);
+    std::string const rom("CA\x00\x05\x00\x01", 6);
+    essai::Resultat const r = extraire(rom, 0, 1, 2, 2, 2, "X-$10");
     EXPECT_EQ(r.messages, "math_error : Le résultat va être négatif, calcul arrêté.\n"
                           "math_error : Le résultat va être négatif, calcul arrêté.\n");
     EXPECT_EQ(r.script, "<PT0002>\n<PT0001>\nCA");
-    EXPECT_EQ(r.retour, 1);
-    EXPECT_EQ(dossier.extraire(1, 1, 2, 2, 2, "X-$10", false).script, "A");
+    EXPECT_TRUE(r.accepte);
+    EXPECT_EQ(extraire(rom, 1, 1, 2, 2, 2, "X-$10").script, "A");
 }
 
 // A pointer entry that runs past the end of the ROM is not read: it gets no tag, and a
@@ -209,37 +192,15 @@ TEST(Extraire, FormulaErrorPointsAtTheStartOfTheRom) {
 TEST(Extraire, PointerEntriesPastTheEndOfTheRomGetNoTag) {
     std::string rom(256, 'C');
     rom += '\0';
-    Dossier_extraction const dossier(rom, table_standard);
-    auto const r = dossier.extraire(0, 255, 256, 1, 2, "X", false);
+    essai::Resultat const r = extraire(rom, 0, 255, 256, 1);
     EXPECT_EQ(r.messages, "Attention, le pointeur numéro 1 est situé hors de la rom, il ne sera pas repéré\n");
     EXPECT_EQ(r.script, std::string(256, 'C'));
-    EXPECT_EQ(r.retour, 1);
+    EXPECT_TRUE(r.accepte);
 
-    Dossier_extraction const partiel("CA" + table_pointeurs({1, 0}) + '\x00', table_standard);
-    auto const r2 = partiel.extraire(0, 1, 2, 4, 2, "X", false);
+    essai::Resultat const r2 = extraire("CA" + table_pointeurs({1, 0}) + '\x00', 0, 1, 2, 4);
     EXPECT_EQ(r2.messages,
               "Attention, les pointeurs numéros 3 à 4 sont situés hors de la rom, ils ne seront pas repérés\n");
     EXPECT_EQ(r2.script, "<PT0002>\nC<PT0001>\nA");
-}
-
-// The file size limit stands for a full disk: the script file takes only part of the text.
-TEST(Extraire, ReportsAScriptThatCannotBeWritten) {
-    Dossier_extraction const dossier(std::string(100000, 'C'), table_standard);
-    rlimit ancienne{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &ancienne), 0);
-    auto const ancien_signal = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limite = ancienne;
-    limite.rlim_cur = 50000;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limite), 0);
-    int retour = -1;
-    std::string const messages = test_support::capture_stdout([&] {
-        retour = Extracteur::extraire(dossier.chemin_rom.c_str(), dossier.chemin_table.c_str(), dossier.chemin_script.c_str(), 0,
-                                      99999, 0, 0, 2, "X", false);
-    });
-    setrlimit(RLIMIT_FSIZE, &ancienne);
-    std::signal(SIGXFSZ, ancien_signal);
-    EXPECT_EQ(messages, "Erreur, impossible d'écrire dans le fichier \"" + dossier.chemin_script + "\"\n");
-    EXPECT_EQ(retour, 0);
 }
 
 }  // namespace

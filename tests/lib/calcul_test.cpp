@@ -6,7 +6,7 @@
 #include <string>
 
 #include "lib/erreur.h"
-#include "support/capture.h"
+#include "lib/rapport.h"
 
 namespace {
 
@@ -27,14 +27,16 @@ void verifier_valeurs(std::initializer_list<Cas> cas)
     for (Cas const& c : cas) {
         SCOPED_TRACE(c.formule);
         int valeur = 0;
-        std::string sortie;
         try {
-            sortie = test_support::capture_stdout([&] { valeur = Calcul::calculer(c.formule.c_str(), c.x); });
+            valeur = Calcul::calculer(c.formule.c_str(), c.x);
         } catch (math_error e) {
             ADD_FAILURE() << e.read_error();
         }
         EXPECT_EQ(valeur, c.attendu);
-        EXPECT_EQ(sortie, "");
+        // The formula read once gives the same value, without an error.
+        Calcul::Evaluation const e = Calcul::Formule(c.formule.c_str()).evaluer(c.x);
+        EXPECT_EQ(e.valeur, c.attendu);
+        EXPECT_FALSE(e.erreur.has_value());
     }
 }
 
@@ -54,6 +56,11 @@ void verifier_erreurs(std::initializer_list<CasErreur> cas)
         } catch (math_error e) {
             EXPECT_STREQ(e.read_error(), c.message);
         }
+        // The formula read once stops with the same message, and a value of 0.
+        Calcul::Evaluation const e = Calcul::Formule(c.formule.c_str()).evaluer(c.x);
+        ASSERT_TRUE(e.erreur.has_value());
+        EXPECT_EQ(formater(Rapport(*e.erreur)), c.message);
+        EXPECT_EQ(e.valeur, 0);
     }
 }
 
@@ -117,13 +124,16 @@ TEST(Calcul, ArithmeticErrors)
     });
 }
 
-TEST(Calcul, UnbalancedParenthesesPrintAndGiveZero)
+TEST(Calcul, UnbalancedParenthesesGiveZeroWithTheParenthesesMessage)
 {
     for (char const* formule : {"(X/$8000", "X)", "((X)", "(1/0"}) {
-        int valeur = -1;
-        std::string sortie = test_support::capture_stdout([&] { valeur = Calcul::calculer(formule, 0x1234); });
-        EXPECT_EQ(valeur, 0) << formule;
-        EXPECT_EQ(sortie, "Erreur, il y a une erreur dans les paranthèses\n") << formule;
+        EXPECT_EQ(Calcul::calculer(formule, 0x1234), 0) << formule;
+        Calcul::Formule const lue(formule);
+        EXPECT_FALSE(lue.equilibree()) << formule;
+        Calcul::Evaluation const e = lue.evaluer(0x1234);
+        EXPECT_EQ(e.valeur, 0) << formule;
+        ASSERT_TRUE(e.erreur.has_value()) << formule;
+        EXPECT_EQ(formater(Rapport(*e.erreur)), "Erreur, il y a une erreur dans les paranthèses\n") << formule;
     }
     EXPECT_TRUE(Calcul::verifier_chaine("(X))("));
     EXPECT_FALSE(Calcul::verifier_chaine("(X"));
@@ -163,6 +173,20 @@ TEST(Calcul, OverlongFormulasAreRejected)
         {"1" + std::string(5000, ' '), 1, NOMBRE_TROP_LONG},
         {"X+0x" + std::string(24, 'F'), 1, NOMBRE_TROP_LONG},
     });
+}
+
+TEST(Calcul, AFormulaReadOnceTakesEachValueOfX)
+{
+    Calcul::Formule const profil("((X/$8000)*$10000)+(X%$8000)+$8000");
+    EXPECT_TRUE(profil.equilibree());
+    EXPECT_EQ(profil.calculer(0x12345), 0x2A345);
+    EXPECT_EQ(profil.calculer(0), 0x8000);
+    EXPECT_EQ(profil.evaluer(0x7FFF).valeur, 0xFFFF);
+    // An error for one value leaves the next evaluation alone.
+    Calcul::Formule const moins("X-$100");
+    EXPECT_EQ(moins.evaluer(0xFF).erreur, Message::resultat_negatif);
+    EXPECT_EQ(moins.evaluer(0x101).valeur, 1);
+    EXPECT_FALSE(moins.evaluer(0x101).erreur.has_value());
 }
 
 TEST(Calcul, Tokeniser)

@@ -24,6 +24,19 @@ TEST(Erreur, CopyOutlivesTheOriginal)
     EXPECT_STREQ(copie.read_error(), "math_error : Tentative de division par zéro, calcul arrêté.\n");
 }
 
+TEST(Erreur, MadeFromAReportCarriesItsTextAndTheReport)
+{
+    fopen_error const e(Rapport(Message::fopen_impossible, {"rom 100%s.smc"}));
+    EXPECT_STREQ(e.read_error(), "fopen_error : Impossible d'ouvrir le fichier \"rom 100%s.smc\"\n");
+    fopen_error const copie(e);
+    EXPECT_EQ(copie.rapport().message, Message::fopen_impossible);
+    EXPECT_EQ(formater(copie.rapport()), copie.read_error());
+    // A raw text is its own report.
+    lua_error_ const brute("script.lua:1: erreur");
+    EXPECT_EQ(brute.rapport().message, Message::texte_brut);
+    EXPECT_EQ(formater(brute.rapport()), "script.lua:1: erreur");
+}
+
 TEST(Erreur, WithoutMessageReadsNull)
 {
     error sans;

@@ -41,6 +41,19 @@ TEST(Fichier, FailedReopenLeavesTheObjectClosed)
     EXPECT_THROW(f.open(dossier.path("absent").c_str(), "rb"), fopen_error);
     EXPECT_FALSE(f.is_open());
     EXPECT_EQ(f.get(), EOF);
+
+    // Failing to reopen through its own name: the message still names the file, whose name
+    // the attempt released.
+    f.open(dossier.path("a.bin").c_str(), "rb");
+    std::remove(dossier.path("a.bin").c_str());
+    try {
+        f.open(f.name(), "rb");
+        FAIL() << "no error";
+    } catch (fopen_error e) {
+        EXPECT_EQ(std::string(e.read_error()),
+                  "fopen_error : Impossible d'ouvrir le fichier \"" + dossier.path("a.bin") + "\"\n");
+    }
+    EXPECT_FALSE(f.is_open());
 }
 
 TEST(Fichier, AFolderIsNoFile)
@@ -243,14 +256,23 @@ TEST(Fichiers, ChargerByNameReadsTheWholeTextOrSaysNothing)
     EXPECT_EQ(texte, "avant");
 }
 
-TEST(Fichiers, OuvrirReportsTheFopenMessage)
+TEST(Fichier, EssayerOuvrirRefusesWhatOpenRefusesWithoutThrowing)
 {
     Scratch s;
+    s.write("texte.txt", "abc");
     Fichier f;
-    std::string const sortie = test_support::capture_stdout([&] { EXPECT_FALSE(Fichiers::ouvrir(f, s.dir().c_str(), "w")); });
-    EXPECT_EQ(sortie, "fopen_error : Impossible d'ouvrir le fichier \"" + s.dir() + "\"\n");
+    EXPECT_FALSE(f.essayer_ouvrir(s.dir().c_str(), "w"));
     EXPECT_FALSE(f.is_open());
-    EXPECT_TRUE(Fichiers::ouvrir(f, s.path("nouveau.txt").c_str(), "w"));
+    EXPECT_FALSE(f.essayer_ouvrir(s.path("absent.txt").c_str(), "rb"));
+    EXPECT_FALSE(f.essayer_ouvrir(nullptr, "rb"));
+    EXPECT_TRUE(f.essayer_ouvrir(s.path("texte.txt").c_str(), "rb"));
+    EXPECT_EQ(f.size(), 3);
+    // Reopening through its own name is safe, and a failed attempt leaves it closed.
+    EXPECT_TRUE(f.essayer_ouvrir(f.name(), "rb"));
+    EXPECT_EQ(f.size(), 3);
+    EXPECT_FALSE(f.essayer_ouvrir(s.dir().c_str(), "rb"));
+    EXPECT_FALSE(f.is_open());
+    EXPECT_TRUE(f.essayer_ouvrir(s.path("nouveau.txt").c_str(), "w"));
     EXPECT_TRUE(f.is_open());
 }
 

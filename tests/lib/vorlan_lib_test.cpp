@@ -89,13 +89,6 @@ TEST(Chaine, DigitClasses)
     EXPECT_FALSE(dec("1.5"));
 }
 
-TEST(Chaine, ConvertirChaineTurnsBackslashNIntoLineFeed)
-{
-    char texte[] = "a\\nb\\x\\\\n\\";
-    Chaine::convertir_chaine(texte);
-    EXPECT_STREQ(texte, "a\nb\\x\\\n\\");
-}
-
 TEST(Octets, LireBitCountsFromTheMostSignificant)
 {
     EXPECT_EQ(Octets::lire_bit(0x80, 0), 1);

@@ -3,31 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
-#include "lib/fichiers.h"
-#include "support/scratch.h"
-
 namespace {
-
-using test_support::Scratch;
-
-struct Execution {
-    std::string sortie;  // what was printed
-    std::string mots;    // the result file
-    bool fichier_cree;
-};
-
-Execution optimiser(std::string const& script, short nombre, short taille_max, int taille_rom) {
-    Scratch dossier;
-    dossier.write("script.txt", script);
-    testing::internal::CaptureStdout();
-    MTE::optimiser(dossier.path("script.txt").c_str(), dossier.path("mte.txt").c_str(), nombre, taille_max, taille_rom);
-    std::fflush(stdout);
-    Execution e{testing::internal::GetCapturedStdout(), "", dossier.exists("mte.txt")};
-    if (e.fichier_cree) e.mots = dossier.read("mte.txt");
-    return e;
-}
 
 std::string ligne(int taille, int apparitions, int score, std::string const& mot) {
     char texte[128];
@@ -41,7 +20,7 @@ struct Cas {
     short nombre;
     short taille_max;
     int taille_rom;
-    std::string rapport;  // after "Taille mte : %d\n"
+    std::string rapport;
     std::string mots;
 };
 
@@ -72,88 +51,61 @@ TEST(OptimiseurMTE, FindsTheWordsThatSaveTheMost) {
          "abc\n"},
         {"a script shorter than three bytes", "ab", 3, 12, 2, "Empty text.\n", ""},
         {"a script of tags, control bytes and short runs", "<PT0001>\nab\tcd<0A>\n", 3, 12, 2, "Empty text.\n", ""},
+        {"maximum length just above the reference size gives three-byte words", "abcd\nabcd\n", 5, 3, 2,
+         ligne(3, 2, 2, "abc") + "Score total : 2\n", "abc\n"},
     };
     for (Cas const& c : cas) {
-        Execution e = optimiser(c.script, c.nombre, c.taille_max, c.taille_rom);
-        EXPECT_EQ(e.sortie, "Taille mte : " + std::to_string(c.taille_rom) + "\n" + c.rapport) << c.nom;
-        EXPECT_EQ(e.mots, c.mots) << c.nom;
+        // The host runs a search only on parameters the check lets through.
+        EXPECT_FALSE(MTE::verifier(c.nombre, c.taille_max, c.taille_rom).has_value()) << c.nom;
+        MTE::Recherche const r = MTE::optimiser(c.script, c.nombre, c.taille_max, c.taille_rom);
+        EXPECT_EQ(formater(r.rapports), c.rapport) << c.nom;
+        EXPECT_EQ(r.resultat, c.mots) << c.nom;
     }
 }
 
-TEST(OptimiseurMTE, BadArgumentsAreRefusedBeforeAnyFileIsTouched) {
+TEST(OptimiseurMTE, BadParametersAreRefusedWithTheFirstFailedCheck) {
     struct Refus {
         short nombre;
         short taille_max;
         int taille_rom;
-        std::string sortie;
+        std::string message;
     } const cas[] = {
-        {0, 12, 2, "Taille mte : 2\nErreur, le nombre de MTE indiqué est incorrect\n"},
-        {-4, 12, 2, "Taille mte : 2\nErreur, le nombre de MTE indiqué est incorrect\n"},
-        {5, 2, 2, "Taille mte : 2\nErreur, la taille maximale d'une MTE doit être supérieure à 2\n"},
-        {5, 1, 1, "Taille mte : 1\nErreur, la taille maximale d'une MTE doit être supérieure à 1\n"},
-        {5, 12, 3, "Taille mte : 3\nErreur, la taille de la mte dans la rom doit être 1 ou 2\n"},
-        {5, 12, 0, "Taille mte : 0\nErreur, la taille de la mte dans la rom doit être 1 ou 2\n"},
+        {0, 12, 2, "Erreur, le nombre de MTE indiqué est incorrect\n"},
+        {-4, 12, 2, "Erreur, le nombre de MTE indiqué est incorrect\n"},
+        {5, 2, 2, "Erreur, la taille maximale d'une MTE doit être supérieure à 2\n"},
+        {5, 1, 1, "Erreur, la taille maximale d'une MTE doit être supérieure à 1\n"},
+        {5, 12, 3, "Erreur, la taille de la mte dans la rom doit être 1 ou 2\n"},
+        {5, 12, 0, "Erreur, la taille de la mte dans la rom doit être 1 ou 2\n"},
+        // Several faults at once: the reference size is checked first, then the count.
+        {0, 1, 3, "Erreur, la taille de la mte dans la rom doit être 1 ou 2\n"},
+        {0, 2, 2, "Erreur, le nombre de MTE indiqué est incorrect\n"},
     };
     for (Refus const& c : cas) {
-        Execution e = optimiser("abcabc", c.nombre, c.taille_max, c.taille_rom);
-        EXPECT_EQ(e.sortie, c.sortie);
-        EXPECT_FALSE(e.fichier_cree) << c.sortie;
+        std::optional<Rapport> const refus = MTE::verifier(c.nombre, c.taille_max, c.taille_rom);
+        ASSERT_TRUE(refus.has_value()) << c.message;
+        EXPECT_EQ(formater(*refus), c.message);
     }
 }
 
-TEST(OptimiseurMTE, MaximumLengthJustAboveTheReferenceSizeGivesThreeByteWords) {
-    Execution e = optimiser("abcd\nabcd\n", 5, 3, 2);
-    EXPECT_EQ(e.sortie, "Taille mte : 2\n" + ligne(3, 2, 2, "abc") + "Score total : 2\n");
-    EXPECT_EQ(e.mots, "abc\n");
-}
-
-TEST(OptimiseurMTE, UnreadableScriptCreatesNoResultFile) {
-    Scratch dossier;
-    std::string const script = dossier.path("absent.txt");
-    testing::internal::CaptureStdout();
-    MTE::optimiser(script.c_str(), dossier.path("mte.txt").c_str(), 3, 12, 2);
-    std::fflush(stdout);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "Taille mte : 2\nImpossible d'ouvrir le fichier \"" + script + "\"\n");
-    EXPECT_FALSE(dossier.exists("mte.txt"));
-}
-
-TEST(OptimiseurMTE, UnwritableResultFileIsReported) {
-    Scratch dossier;
-    dossier.write("script.txt", "abcabc");
-    std::string const resultat = dossier.path("absent/mte.txt");
-    testing::internal::CaptureStdout();
-    MTE::optimiser(dossier.path("script.txt").c_str(), resultat.c_str(), 3, 12, 2);
-    std::fflush(stdout);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "Taille mte : 2\nfopen_error : Impossible d'ouvrir le fichier \"" + resultat + "\"\n");
-}
-
 TEST(OptimiseurMTEFindMTE, EmptyTextSetsTheCountToZero) {
-    Scratch dossier;
-    Fichier sortie(dossier.path("mte.txt").c_str(), "w");
+    MTE::Recherche recherche;
     std::string texte;
     short restants = 7;
-    testing::internal::CaptureStdout();
-    MTE::FindMTE(texte, sortie, restants, 12, 2);
-    std::fflush(stdout);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Empty text.\n");
+    MTE::FindMTE(texte, recherche, restants, 12, 2);
+    EXPECT_EQ(formater(recherche.rapports), "Empty text.\n");
+    EXPECT_EQ(recherche.resultat, "");
     EXPECT_EQ(restants, 0);
 }
 
 TEST(OptimiseurMTEFindMTE, ChosenWordsLeaveTheTextAndTheCountGoesDown) {
-    Scratch dossier;
-    Fichier sortie(dossier.path("mte.txt").c_str(), "w");
+    MTE::Recherche recherche;
     std::string texte = "then\nthen\nother\n";
     MTE::Clean(texte);
     short restants = 1;
-    testing::internal::CaptureStdout();
-    MTE::FindMTE(texte, sortie, restants, 4, 2);
-    std::fflush(stdout);
-    testing::internal::GetCapturedStdout();
-    sortie.close();
+    MTE::FindMTE(texte, recherche, restants, 4, 2);
     EXPECT_EQ(restants, 0);
-    EXPECT_EQ(dossier.read("mte.txt"), "then\n");
+    EXPECT_EQ(recherche.resultat, "then\n");
+    EXPECT_EQ(formater(recherche.rapports), ligne(4, 2, 4, "then") + "Score total : 4\n");
     EXPECT_EQ(texte, "other\n");
 }
 

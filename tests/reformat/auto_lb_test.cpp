@@ -5,9 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "support/capture.h"
-#include "support/scratch.h"
-
 namespace {
 
 // Space 4, line break LF, boxes "<BOX>" LF, end "<END>" LF; a, b, c are 10, 8 and 6 wide.
@@ -15,23 +12,20 @@ std::string const table_jeu =
     " =4\n\\n=LINEBREAK\n<BOX>\\n=NEW_DEFAUT\n<NEW>=NEW\n<END>\\n=FIN\na=10\nb=8\nc=6\n";
 
 struct Resultat {
-    bool ok = false;
-    std::string messages;
-    std::string script;  // the output file, or "(absent)"
+    bool utilisable = false;
+    std::string messages;  // the table's reports, then the reformatting's, as the command prints them
+    std::string script;
 };
 
-Resultat reformater(std::string const& table, std::string const& script, int largeur, int lignes) {
-    test_support::Scratch scratch;
-    scratch.write("table.tbl", table);
-    scratch.write("entree.txt", script);
-    std::string const entree = scratch.path("entree.txt");
-    std::string const sortie = scratch.path("sortie.txt");
-    std::string const fichier_table = scratch.path("table.tbl");
+Resultat reformater(std::string const& table_texte, std::string const& script, int largeur, int lignes) {
+    Auto_LB::Table_ALB table;
     Resultat r;
-    r.messages = test_support::capture_stdout([&] {
-        r.ok = Auto_LB::remettre_en_forme(entree.c_str(), sortie.c_str(), fichier_table.c_str(), largeur, lignes);
-    });
-    r.script = scratch.exists("sortie.txt") ? scratch.read("sortie.txt") : "(absent)";
+    r.messages = formater(table.charger(table_texte));
+    r.utilisable = table.utilisable();
+    if (!r.utilisable) return r;
+    Auto_LB::Mise_en_forme const m = Auto_LB::remettre_en_forme(table, script, largeur, lignes);
+    r.messages += formater(m.rapports);
+    r.script = m.texte;
     return r;
 }
 
@@ -70,7 +64,7 @@ TEST(RemettreEnForme, BreaksLinesAndBoxes) {
     };
     for (Cas const& c : cas) {
         Resultat const r = reformater(table_jeu, c.script, c.largeur, c.lignes);
-        EXPECT_TRUE(r.ok) << c.nom;
+        EXPECT_TRUE(r.utilisable) << c.nom;
         EXPECT_EQ(r.script, c.attendu) << c.nom;
         EXPECT_EQ(r.messages, "") << c.nom;
     }
@@ -98,7 +92,7 @@ TEST(RemettreEnForme, CentresLines) {
     };
     for (Cas const& c : cas) {
         Resultat const r = reformater(table_jeu, c.script, c.largeur, c.lignes);
-        EXPECT_TRUE(r.ok) << c.nom;
+        EXPECT_TRUE(r.utilisable) << c.nom;
         EXPECT_EQ(r.script, c.attendu) << c.nom;
         EXPECT_EQ(r.messages, "") << c.nom;
     }
@@ -117,7 +111,7 @@ TEST(RemettreEnForme, PendingCentredTokensAreNeverLost) {
 TEST(RemettreEnForme, SpaceOfWidthZeroCentresWithoutBlanks) {
     std::string const table = " =0\n\\n=LINEBREAK\n<BOX>\\n=NEW_DEFAUT\n<END>\\n=FIN\na=10\n";
     Resultat const r = reformater(table, "<PT0001>\n<Centrer>a a<END>\n", 100, 3);
-    EXPECT_TRUE(r.ok);
+    EXPECT_TRUE(r.utilisable);
     EXPECT_EQ(r.script, "<PT0001>\na a<END>\n");
 }
 
@@ -131,7 +125,7 @@ TEST(RemettreEnForme, FinalSpaceIsFollowedByAWidthOfZero) {
 
 TEST(RemettreEnForme, MissingEndAbsorbsLaterBlocks) {
     Resultat const r = reformater(table_jeu, "<PT0001>\na b\n<PT0002>\nc<END>\n<PT0003>\nb", 100, 3);
-    EXPECT_TRUE(r.ok);
+    EXPECT_TRUE(r.utilisable);
     EXPECT_EQ(r.script, "<PT0001>\na b\n<PT0002>\nc<END>\n<PT0003>\nb");
     EXPECT_EQ(r.messages,
               "Attention, le pointeur numéro 2 a été détecté dans le bloc du pointeur 1...\n"
@@ -164,7 +158,7 @@ TEST(RemettreEnForme, TagRightAfterTheBlockTagIsReportedAndKept) {
 
 TEST(RemettreEnForme, FiveDigitTagsNeedAWiderWindow) {
     Resultat const etroite = reformater(table_jeu, "<PT12345>\nab<END>\n", 100, 3);
-    EXPECT_TRUE(etroite.ok);
+    EXPECT_TRUE(etroite.utilisable);
     EXPECT_EQ(etroite.script, "");
     EXPECT_EQ(etroite.messages.rfind("Le caractère '<' est inconnu (\"<PT12345>\")\n", 0), 0u) << etroite.messages;
     std::size_t signalements = 0;
@@ -184,60 +178,15 @@ TEST(RemettreEnForme, FinWithoutLineEndDropsTheLineEndAfterIt) {
     EXPECT_EQ(r.script, "<PT0001>\na<END><PT0002>\nb<END>");
 }
 
-TEST(RemettreEnForme, FailuresLeaveTheOutputAlone) {
-    test_support::Scratch scratch;
-    scratch.write("bonne.tbl", table_jeu);
-    scratch.write("inutilisable.tbl", " =4\n");
-    scratch.write("entree.txt", "<PT0001>\na<END>\n");
-    scratch.write("sortie.txt", "précédent");
-    auto lancer = [&](std::string const& entree, std::string const& sortie, std::string const& table) {
-        bool ok = true;
-        std::string messages = test_support::capture_stdout([&] {
-            ok = Auto_LB::remettre_en_forme(entree.c_str(), sortie.c_str(), table.c_str(), 100, 3);
-        });
-        EXPECT_FALSE(ok);
-        return messages;
-    };
-    std::string const sortie = scratch.path("sortie.txt");
-
-    EXPECT_EQ(lancer(scratch.path("entree.txt"), sortie, scratch.path("absente.tbl")),
-              "Impossible d'ouvrir le fichier \"" + scratch.path("absente.tbl") + "\"\n");
-    EXPECT_EQ(lancer(scratch.path("entree.txt"), sortie, scratch.path("inutilisable.tbl")),
-              "Aucune balise NEW_DEFAUT n'a été trouvée... Arrêt du programme...\n");
-    EXPECT_EQ(lancer(scratch.path("absente.txt"), sortie, scratch.path("bonne.tbl")),
-              "Impossible d'ouvrir le fichier \"" + scratch.path("absente.txt") + "\"\n");
-    EXPECT_EQ(scratch.read("sortie.txt"), "précédent");
-
-    EXPECT_EQ(lancer(scratch.path("entree.txt"), scratch.path("nouvelle.txt"), scratch.path("absente.tbl")),
-              "Impossible d'ouvrir le fichier \"" + scratch.path("absente.tbl") + "\"\n");
-    EXPECT_FALSE(scratch.exists("nouvelle.txt"));
-
-    std::string const impossible = scratch.path("dossier/absent/sortie.txt");
-    EXPECT_EQ(lancer(scratch.path("entree.txt"), impossible, scratch.path("bonne.tbl")),
-              "fopen_error : Impossible d'ouvrir le fichier \"" + impossible + "\"\n");
-}
-
-TEST(RemettreEnForme, ScriptCanBeReformattedInPlace) {
-    test_support::Scratch scratch;
-    scratch.write("table.tbl", table_jeu);
-    scratch.write("script.txt", "<PT0001>\naaaaaaaaa b<END>\n");
-    std::string const script = scratch.path("script.txt");
-    std::string const table = scratch.path("table.tbl");
-    test_support::capture_stdout(
-        [&] { EXPECT_TRUE(Auto_LB::remettre_en_forme(script.c_str(), script.c_str(), table.c_str(), 100, 3)); });
-    EXPECT_EQ(scratch.read("script.txt"), "<PT0001>\naaaaaaaaa\nb<END>\n");
-}
-
 TEST(ChargerTexte, CutsTheScriptIntoTokens) {
-    test_support::Scratch scratch;
-    scratch.write("table.tbl", table_jeu + "ab=3\n");
-    std::string const chemin = scratch.path("table.tbl");
     Auto_LB::Table_ALB table;
-    test_support::capture_stdout([&] { table.charger(chemin.c_str()); });
+    ASSERT_TRUE(table.charger(table_jeu + "ab=3\n").empty());
 
     std::string const texte = "<PT0012>\naab ca<Centrer>\n<END>\n";
+    Rapports rapports;
     std::vector<Auto_LB::Mot> const mots = Auto_LB::charger_texte(
-        reinterpret_cast<unsigned char const*>(texte.data()), static_cast<int>(texte.size()), table);
+        reinterpret_cast<unsigned char const*>(texte.data()), static_cast<int>(texte.size()), table, rapports);
+    EXPECT_EQ(formater(rapports), "");
     struct Attendu {
         char const* texte;
         std::int64_t largeur;
@@ -259,16 +208,13 @@ TEST(ChargerTexte, CutsTheScriptIntoTokens) {
 }
 
 TEST(EcrireEspacesMots, WritesBlanksThenTheTokensOfTheRange) {
-    test_support::Scratch scratch;
     std::vector<Auto_LB::Mot> const mots = {
         {"ab", 2, {Auto_LB::CARACTERE, 0}}, {" ", 4, {Auto_LB::ESPACE, 0}}, {"cd", 2, {Auto_LB::CARACTERE, 0}}};
-    {
-        Fichier sortie(scratch.path("ligne.txt").c_str(), "w");
-        Auto_LB::ecrire_espaces_mots(sortie, mots, 3, 0, 2);
-        Auto_LB::ecrire_espaces_mots(sortie, mots, 0, 2, 1);
-        Auto_LB::ecrire_espaces_mots(sortie, mots, 1, 1, 5);
-    }
-    EXPECT_EQ(scratch.read("ligne.txt"), "   ab cd  cd");
+    std::string sortie = "x";
+    Auto_LB::ecrire_espaces_mots(sortie, mots, 3, 0, 2);
+    Auto_LB::ecrire_espaces_mots(sortie, mots, 0, 2, 1);
+    Auto_LB::ecrire_espaces_mots(sortie, mots, 1, 1, 5);
+    EXPECT_EQ(sortie, "x   ab cd  cd");
 }
 
 }  // namespace

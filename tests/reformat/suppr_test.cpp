@@ -4,28 +4,16 @@
 
 #include <string>
 
-#include "support/capture.h"
-#include "support/scratch.h"
-
 namespace {
 
 struct Resultat {
     std::string rapport;
-    std::string script;  // the output file, or "(absent)"
+    std::string script;
 };
 
 Resultat supprimer(std::string const& script, std::string const& liste) {
-    test_support::Scratch scratch;
-    scratch.write("entree.txt", script);
-    scratch.write("mots.txt", liste);
-    std::string const entree = scratch.path("entree.txt");
-    std::string const sortie = scratch.path("sortie.txt");
-    std::string const mots = scratch.path("mots.txt");
-    Resultat r;
-    r.rapport = test_support::capture_stdout(
-        [&] { Suppr_mots::supprimer(entree.c_str(), sortie.c_str(), mots.c_str()); });
-    r.script = scratch.exists("sortie.txt") ? scratch.read("sortie.txt") : "(absent)";
-    return r;
+    Suppr_mots::Suppression const s = Suppr_mots::supprimer(script, Suppr_mots::lire_liste(liste));
+    return {formater(s.rapports), s.texte};
 }
 
 std::string ligne(char const* mot_aligne, int taille, int apparitions) {
@@ -100,46 +88,6 @@ TEST(SupprimerMots, LongLinesAreCutIntoWordsOf256Bytes) {
     EXPECT_EQ(longue.rapport, "Mot : y" + std::string(255, 'x') + "   Taille : 256   Apparitions : 1\n" +
                                   "Mot : " + std::string(44, 'x') + "   Taille : 44   Apparitions : 1\n");
     EXPECT_EQ(longue.script, "<y" + std::string(255, 'x') + "><" + std::string(44, 'x') + ">x");
-}
-
-TEST(SupprimerMots, ScriptIsTakenAsTheLoaderDeliversIt) {
-    Resultat const r = supprimer("<PT0001>\r\nle\r\n", "");
-    EXPECT_EQ(r.rapport, "");
-    EXPECT_EQ(r.script, "<PT0001>\nle\n");
-}
-
-TEST(SupprimerMots, FailuresLeaveTheOutputAlone) {
-    test_support::Scratch scratch;
-    scratch.write("entree.txt", "le");
-    scratch.write("mots.txt", "le\n");
-    scratch.write("sortie.txt", "précédent");
-    auto lancer = [&](std::string const& entree, std::string const& sortie, std::string const& liste) {
-        return test_support::capture_stdout(
-            [&] { Suppr_mots::supprimer(entree.c_str(), sortie.c_str(), liste.c_str()); });
-    };
-    std::string const sortie = scratch.path("sortie.txt");
-
-    EXPECT_EQ(lancer(scratch.path("entree.txt"), sortie, scratch.path("absente.txt")),
-              "fopen_error : Impossible d'ouvrir le fichier \"" + scratch.path("absente.txt") + "\"\n");
-    EXPECT_EQ(lancer(scratch.path("absent%d.txt"), sortie, scratch.path("mots.txt")),
-              "Impossible d'ouvrir le fichier \"" + scratch.path("absent%d.txt") + "\"\n");
-    EXPECT_EQ(scratch.read("sortie.txt"), "précédent");
-    lancer(scratch.path("absent.txt"), scratch.path("nouvelle.txt"), scratch.path("mots.txt"));
-    EXPECT_FALSE(scratch.exists("nouvelle.txt"));
-
-    std::string const impossible = scratch.path("dossier/absent/sortie.txt");
-    EXPECT_EQ(lancer(scratch.path("entree.txt"), impossible, scratch.path("mots.txt")),
-              "fopen_error : Impossible d'ouvrir le fichier \"" + impossible + "\"\n");
-}
-
-TEST(SupprimerMots, ScriptCanBeMarkedInPlace) {
-    test_support::Scratch scratch;
-    scratch.write("script.txt", "<PT0001>\nle lettre\n");
-    scratch.write("mots.txt", "le\n");
-    std::string const script = scratch.path("script.txt");
-    std::string const mots = scratch.path("mots.txt");
-    test_support::capture_stdout([&] { Suppr_mots::supprimer(script.c_str(), script.c_str(), mots.c_str()); });
-    EXPECT_EQ(scratch.read("script.txt"), "<PT0001>\n<le> <le>ttre\n");
 }
 
 TEST(SupprimerBalises, MasksEveryTagWithLineFeeds) {

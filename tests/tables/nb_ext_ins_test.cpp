@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "support/capture.h"
 #include "tables/nb_ext_ins.h"
 
 namespace {
@@ -80,9 +79,9 @@ TEST(NbExtIns, CopiesOwnTheirBytes) {
 }
 
 TEST(NbExtIns, PrintsUpperCaseHexWithoutSeparator) {
-    EXPECT_EQ(test_support::capture_stdout([] { stdout << brut({0x0A, 0xBC}); }), "0ABC");
-    EXPECT_EQ(test_support::capture_stdout([] { stdout << hexa("ff") << hexa("1"); }), "FF01");
-    EXPECT_EQ(test_support::capture_stdout([] { stdout << Nb_ext_ins(); }), "");
+    EXPECT_EQ(brut({0x0A, 0xBC}).hexa(), "0ABC");
+    EXPECT_EQ(hexa("ff").hexa() + hexa("1").hexa(), "FF01");
+    EXPECT_EQ(Nb_ext_ins().hexa(), "");
 }
 
 }  // namespace

@@ -1,0 +1,145 @@
+#include "lib/catalogue.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <set>
+#include <string>
+
+namespace {
+
+// Every text vorlan-tool prints, byte for byte, by its identifier: scripts and callers compare
+// the program's output against these, so a change here is a change of what users see.
+TEST(Catalogue, EveryTextIsExactlyAsPrinted) {
+    struct Cas {
+        Message message;
+        char const* texte;
+    };
+    Cas const cas[] = {
+        {Message::texte_brut, "%s"},
+        {Message::banniere, "Vorlan-tool version 1.1\n"},
+        {Message::usage,
+         "Utilisation :\n  %s [option]\n\nOptions :\n  -h : affiche ce message\n  -i : mode "
+         "interactif\n  -e [lua_script] : execute le fichier [lua_script]\n"},
+        {Message::invite, "> "},
+        {Message::invite_suite, ">> "},
+        {Message::erreur_interpreteur, "%s\n"},
+        {Message::fin_de_ligne, "\n"},
+        {Message::message_absent, "(message d'erreur absent)"},
+        {Message::memoire_insuffisante, "Erreur, mémoire insuffisante\n"},
+        {Message::hex_nombre_d_arguments, "Le nombre d'arguments est incorrect dans la fonction hex\n."},
+        {Message::hex_arguments_incorrects, "Arguments incorrects donnés à la fonction hex\n."},
+        {Message::argument_chaine, "Erreur, l'argument %d doit être une chaine\n"},
+        {Message::argument_nombre, "Erreur, l'argument %d doit être un nombre\n"},
+        {Message::argument_incorrect, "Erreur, l'argument %d est incorrect\n"},
+        {Message::nombre_d_arguments_incorrect, "La fonction \"%s\" a un nombre d'argument incorrect\n"},
+        {Message::nom_d_argument_incorrect, "La fonction \"%s\" a un nom d'argument incorrect\n"},
+        {Message::profil_inconnu, "L'argument \"%s\" est incorrect\n"},
+        {Message::extraction_debut, "Extraction du fichier '%s' à partir du fichier '%s'...\n"},
+        {Message::extraction_fin, "Extraction terminée !\n\n"},
+        {Message::insertion_debut, "Insertion du fichier '%s' dans le fichier '%s'...\n"},
+        {Message::insertion_fin, "Insertion terminée !\n\n"},
+        {Message::extraction_fixe_debut, "Extraction fixe du fichier '%s' à partir du fichier '%s'...\n"},
+        {Message::extraction_fixe_fin, "Extraction fixe terminée !\n\n"},
+        {Message::insertion_fixe_debut, "Insertion fixe du fichier '%s' dans le fichier '%s'...\n"},
+        {Message::insertion_fixe_fin, "Insertion fixe terminée !\n\n"},
+        {Message::optimisation_debut, "Optimisation DTE du fichier '%s'\n"},
+        {Message::optimisation_fin, "Optimisation DTE terminée !\n\n"},
+        {Message::suppression_debut, "Suppression des mots de la liste '%s' dans le fichier '%s'...\n"},
+        {Message::suppression_fin, "Suppression terminée !\n\n"},
+        {Message::mise_en_forme_debut, "Mise en forme du fichier '%s'...\n"},
+        {Message::mise_en_forme_fin, "Mise en forme terminée !\n\n"},
+        {Message::fopen_impossible, "fopen_error : Impossible d'ouvrir le fichier \"%s\"\n"},
+        {Message::fopen_impossible_ligne, "fopen_error : Impossible d'ouvrir le fichier \"%s\"\n\n"},
+        {Message::ouverture_impossible, "Impossible d'ouvrir le fichier \"%s\"\n"},
+        {Message::ouverture_impossible_ligne, "Impossible d'ouvrir le fichier \"%s\"\n\n"},
+        {Message::ouverture_impossible_dte, "Impossible d'ouvir le fichier \"%s\"\n"},
+        {Message::fseek_position, "fseek_error : Impossible d'atteindre la position demandée dans le fichier \"%s\"\n"},
+        {Message::fseek_origine, "fseek_error : La position d'origine est incorrecte\n"},
+        {Message::lecture_impossible, "Erreur, impossible de lire le fichier \"%s\"\n"},
+        {Message::ecriture_impossible, "Erreur, impossible d'écrire dans le fichier \"%s\"\n"},
+        {Message::script_est_la_rom, "Erreur, le script '%s' est le fichier de la rom : il ne sera pas écrasé\n"},
+        {Message::script_est_la_table, "Erreur, le script '%s' est le fichier de la table : il ne sera pas écrasé\n"},
+        {Message::valeur_hexadecimale_incorrecte, "%s n'est pas une valeur hexadécimale correcte\n"},
+        {Message::valeur_incorrecte, "%s n'est pas une valeur correcte\n"},
+        {Message::parentheses, "Erreur, il y a une erreur dans les paranthèses\n"},
+        {Message::resultat_negatif, "math_error : Le résultat va être négatif, calcul arrêté.\n"},
+        {Message::division_par_zero, "math_error : Tentative de division par zéro, calcul arrêté.\n"},
+        {Message::formule_incorrecte, "math_error : La formule est incorrecte, calcul arrêté.\n"},
+        {Message::formule_trop_longue, "math_error : La formule est trop longue, calcul arrêté.\n"},
+        {Message::nombre_trop_long, "math_error : Un nombre de la formule est trop long, calcul arrêté.\n"},
+        {Message::entree_vide, "Une entrée vide a été detectée (\"%s=%s\")\n"},
+        {Message::entree_existante, "Attention, il existe déjà une entrée : \"%s=%s\"\n"},
+        {Message::entree_ignoree, "L'entrée \"%s=%s\" sera ignorée\n"},
+        {Message::liste_taille_max, "Taille max : %d\n"},
+        {Message::liste_entree, "%s\t\"%s\"\n"},
+        {Message::debut_apres_fin, "Erreur, le début du texte se situe après la fin du texte\n"},
+        {Message::texte_hors_rom, "Erreur, l'emplacement du texte est situé hors de la rom\n"},
+        {Message::pointeurs_hors_rom, "Erreur, l'adresse du début des pointeurs se situe en dehors de la rom\n"},
+        {Message::nombre_de_pointeurs_negatif, "Erreur, le nombre de pointeurs est négatif\n"},
+        {Message::taille_des_pointeurs, "Erreur, la taille des pointeurs est incorrecte\n"},
+        {Message::nombre_de_mots_negatif, "Erreur, le nombre de mots est négatif\n"},
+        {Message::taille_des_mots_negative, "Erreur, la taille des mots est négative\n"},
+        {Message::pointeur_non_repere,
+         "Attention, le pointeur numéro %d est situé hors de la rom, il ne sera pas repéré\n"},
+        {Message::pointeurs_non_reperes,
+         "Attention, les pointeurs numéros %d à %d sont situés hors de la rom, ils ne seront "
+         "pas repérés\n"},
+        {Message::mots_au_dela_de_la_rom,
+         "Attention, les mots dépassent la fin de la rom : seuls les %lld octets qui s'y trouvent "
+         "seront lus\n"},
+        {Message::mot_non_extrait, "Attention, le mot %d est situé hors de la rom, il ne sera pas extrait\n"},
+        {Message::mots_non_extraits,
+         "Attention, les mots %d à %d sont situés hors de la rom, ils ne seront pas extraits\n"},
+        {Message::caractere_inconnu, "Le caractère \"%s\" est inconnu (\"%s\")...\n"},
+        {Message::pointeur_au_dela_du_nombre,
+         "Erreur : le pointeur numéro %d ne sera pas inseré : son numéro est supérieur au nombre "
+         "de pointeurs\n"},
+        {Message::pointeur_inferieur_a_un,
+         "Erreur : le pointeur numéro %d ne sera pas inseré : son numéro est inférieur à 1\n"},
+        {Message::pointeur_hors_rom,
+         "Erreur : le pointeur numéro %d ne sera pas inseré : son emplacement est situé hors "
+         "de la rom\n"},
+        {Message::espace_insuffisant, "Espace insuffisant, il manque %lld octets...\n"},
+        {Message::octets_restants, "%d octets restants\n"},
+        {Message::mot_trop_court, "Le mot %d est trop court\n"},
+        {Message::souligne_absent, "Le caractère '_' n'est pas défini dans la table...\n"},
+        {Message::mot_trop_long, "Le mot %d est trop long\n"},
+        {Message::mot_au_dela_de_la_rom, "Erreur : le mot %d ne sera pas inseré : il dépasse la fin de la rom\n"},
+        {Message::dte_entete, "DTE\tApparitions\n"},
+        {Message::dte_paire, "\"%c%c\"\t%d\n"},
+        {Message::dte_score, "Score : %d\n"},
+        {Message::mte_taille, "Taille mte : %d\n"},
+        {Message::mte_taille_incorrecte, "Erreur, la taille de la mte dans la rom doit être 1 ou 2\n"},
+        {Message::mte_nombre_incorrect, "Erreur, le nombre de MTE indiqué est incorrect\n"},
+        {Message::mte_taille_maximale, "Erreur, la taille maximale d'une MTE doit être supérieure à %d\n"},
+        {Message::mte_texte_vide, "Empty text.\n"},
+        {Message::mte_mot, "Taille : %8i  Apparitions : %8i  Score : %8i   \"%s\"\n"},
+        {Message::mte_score_total, "Score total : %d\n"},
+        {Message::alb_entree_erronee, "Une entrée érronée a été detectée (\"%s=%s\")\n"},
+        {Message::alb_entree_existante, "Attention, il existe déjà une entrée : \"%s\"=\"%s\"\n"},
+        {Message::alb_linebreak_deja_defini,
+         "Un LINEBREAK a déjà été défini. L'entrée \"%s\"=\"%s\" ne sera pas prise en compte\n"},
+        {Message::alb_defaut_deja_defini,
+         "Une valeur par défaut a déjà été définie. L'entrée \"%s=%s\" ne sera pas considérée "
+         "comme par défaut\n"},
+        {Message::alb_espace_absent, "L'espace n'a pas été défini... Arrêt du programme...\n"},
+        {Message::alb_new_defaut_absent, "Aucune balise NEW_DEFAUT n'a été trouvée... Arrêt du programme...\n"},
+        {Message::alb_linebreak_absent, "Aucune balise LINEBREAK n'a été trouvée... Arrêt du programme...\n"},
+        {Message::alb_liste_entete, "Max : %d\nTaille espace : %d\nLinebreak : %s\nDefaut NEW : %s\n"},
+        {Message::alb_liste_entree, "\"%s\"\t\"%s\"\n"},
+        {Message::alb_caractere_inconnu, "Le caractère '%c' est inconnu (\"%s\")\n"},
+        {Message::bloc_sans_fin, "Attention, le bloc du pointeur %d n'a pas de balise de fin."},
+        {Message::pointeur_dans_le_bloc,
+         "Attention, le pointeur numéro %d a été détecté dans le bloc du pointeur %d...\n"},
+        {Message::mot_supprime, "Mot : %10s   Taille : %2d   Apparitions : %d\n"},
+    };
+    std::set<Message> vus;
+    for (Cas const& c : cas) {
+        EXPECT_STREQ(texte_du_message(c.message), c.texte) << static_cast<int>(c.message);
+        vus.insert(c.message);
+    }
+    EXPECT_EQ(vus.size(), static_cast<std::size_t>(Message::nombre_de_messages));
+}
+
+}  // namespace
