@@ -3,34 +3,33 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
-#include "support/capture.h"
-#include "support/scratch.h"
+#include "lib/rapport.h"
 
 namespace {
-
-using test_support::Scratch;
 
 std::string const table_lettres = "41=A\n42=B\n43=C\n44=D\n45=E\n5F=_\n";
 
 struct Insertion {
-    std::string sortie;
-    bool resultat = false;
-    std::string rom;
+    std::string sortie;  // what the command prints: the table's reports, then the insertion's
+    std::string rom;     // the image after the insertion
 };
 
+// Runs a fixed-length insertion at an offset that verifier_fixe accepts, as the command does
+// after its check.
 Insertion inserer(std::string const& rom, std::string const& table, std::string const& script, int adresse,
                   int nombre, int taille) {
-    Scratch d;
-    d.write("rom.bin", rom);
-    d.write("table.tbl", table);
-    d.write("script.txt", script);
     Insertion r;
-    r.sortie = test_support::capture_stdout([&] {
-        r.resultat = Insereur::ins_fixe(d.path("rom.bin").c_str(), d.path("table.tbl").c_str(),
-                                        d.path("script.txt").c_str(), adresse, nombre, taille);
-    });
-    r.rom = d.read("rom.bin");
+    Insereur::Table_ins tbl;
+    r.sortie = formater(tbl.charger(table));
+    if (auto refus = Insereur::verifier_fixe(static_cast<int>(rom.size()), adresse)) {
+        ADD_FAILURE() << "refused: " << formater(*refus);
+        return r;
+    }
+    Insereur::Image_rom image(std::vector<unsigned char>(rom.begin(), rom.end()));
+    r.sortie += formater(Insereur::ins_fixe(tbl, script, image, adresse, nombre, taille));
+    r.rom.assign(image.octets().begin(), image.octets().end());
     return r;
 }
 
@@ -45,7 +44,6 @@ TEST(InsFixe, ShortLinesArePaddedAndLongOnesCut) {
     Insertion r = inserer(rom_points, table_lettres, "AB\nABC\nABCD\nABCDE\n", 2, 4, 4);
     EXPECT_EQ(r.sortie, "Le mot 1 est trop court\nLe mot 2 est trop court\nLe mot 4 est trop long\n");
     EXPECT_EQ(r.rom, avec(rom_points, 2, "AB__ABC_ABCDABCD"));
-    EXPECT_TRUE(r.resultat);
 }
 
 TEST(InsFixe, WithoutAnUnderscoreEntryEachPaddingUnitIsAZeroByte) {
@@ -90,21 +88,24 @@ TEST(InsFixe, TheWordCountAndTheScriptsEndBoundWhatIsWritten) {
     EXPECT_EQ(fin.rom, avec(rom_points, 1, "ABC"));
 }
 
-TEST(InsFixe, OffsetAndOpenFailures) {
-    Insertion dehors = inserer(rom_points, table_lettres, "AB\n", 25, 1, 2);
-    EXPECT_EQ(dehors.sortie, "Erreur, l'emplacement du texte est situé hors de la rom\n");
-    EXPECT_FALSE(dehors.resultat);
-    Insertion negatif = inserer(rom_points, table_lettres, "AB\n", -1, 1, 2);
-    EXPECT_EQ(negatif.sortie, "Erreur, l'emplacement du texte est situé hors de la rom\n");
-    EXPECT_EQ(negatif.rom, rom_points);
-
-    Scratch d;
-    d.write("rom.bin", rom_points);
-    std::string const absent = d.path("absent");
-    std::string sortie = test_support::capture_stdout([&] {
-        EXPECT_FALSE(Insereur::ins_fixe(d.path("rom.bin").c_str(), absent.c_str(), absent.c_str(), 0, 1, 1));
-    });
-    EXPECT_EQ(sortie, "Impossible d'ouvrir le fichier \"" + absent + "\"\n\n");
+TEST(InsFixe, TheFirstWordsOffsetMustLieInTheRom) {
+    struct Cas {
+        int adresse;
+        char const* message;  // empty when accepted
+    };
+    Cas const cas[] = {
+        {25, "Erreur, l'emplacement du texte est situé hors de la rom\n"},
+        {-1, "Erreur, l'emplacement du texte est situé hors de la rom\n"},
+        {24, ""},
+    };
+    for (Cas const& c : cas) {
+        auto const refus = Insereur::verifier_fixe(static_cast<int>(rom_points.size()), c.adresse);
+        EXPECT_EQ(refus ? formater(*refus) : std::string(), c.message) << c.adresse;
+    }
+    // Just past the last byte is accepted, but no word fits there.
+    Insertion fin = inserer(rom_points, table_lettres, "AB\n", 24, 1, 2);
+    EXPECT_EQ(fin.sortie, "Erreur : le mot 1 ne sera pas inseré : il dépasse la fin de la rom\n");
+    EXPECT_EQ(fin.rom, rom_points);
 }
 
 TEST(InsFixe, WordsThatWouldRunPastTheEndOfTheRomAreNotWritten) {

@@ -2,25 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <vector>
 
-#include "lib/erreur.h"
-#include "support/capture.h"
-#include "support/scratch.h"
+#include "lib/rapport.h"
 
 namespace {
 
-using test_support::Scratch;
-
 std::string const table_abc = "41=A\n42=B\n43=C\n";
-
-struct Insertion {
-    std::string sortie;
-    int resultat = -1;
-    std::string rom;
-    bool math_error = false;  // the formula's error went through, with this message
-    std::string message;
-};
 
 struct Parametres {
     int debut;
@@ -29,27 +19,48 @@ struct Parametres {
     int nombre = 0;
     int taille = 2;
     char const* formule = "X";
-    bool ordre = true;
+    bool ordre = true;  // little-endian, as the script interface gives it
 };
 
+Table_pointeurs pointeurs(Parametres const& p) {
+    return {p.adresse, p.nombre, p.taille, ordre_octets(p.ordre)};
+}
+
+struct Insertion {
+    std::string sortie;                // what the command prints: the table's reports, then the insertion's
+    std::optional<std::string> arret;  // the formula's message, when it stopped the insertion
+    int fin_ecrite = -1;
+    std::string rom;                   // the ROM after the command: the image, unless the formula stopped it
+};
+
+// Runs an insertion on a range that verifier accepts, as the command does after its checks.
 Insertion inserer(std::string const& rom, std::string const& table, std::string const& script, Parametres p) {
-    Scratch d;
-    d.write("rom.bin", rom);
-    d.write("table.tbl", table);
-    d.write("script.txt", script);
     Insertion r;
-    r.sortie = test_support::capture_stdout([&] {
-        try {
-            r.resultat = Insereur::inserer(d.path("rom.bin").c_str(), d.path("table.tbl").c_str(),
-                                           d.path("script.txt").c_str(), p.debut, p.fin, p.adresse, p.nombre,
-                                           p.taille, p.formule, p.ordre);
-        } catch (math_error const& e) {
-            r.math_error = true;
-            r.message = e.read_error();
-        }
-    });
-    r.rom = d.read("rom.bin");
+    Insereur::Table_ins tbl;
+    r.sortie = formater(tbl.charger(table));
+    Calcul::Formule const formule(p.formule);
+    if (auto refus = Insereur::verifier(static_cast<int>(rom.size()), p.debut, p.fin, pointeurs(p), formule)) {
+        ADD_FAILURE() << "refused: " << formater(*refus);
+        return r;
+    }
+    Insereur::Image_rom image(std::vector<unsigned char>(rom.begin(), rom.end()));
+    Insereur::Insertion const insertion = Insereur::inserer(tbl, script, image, p.debut, p.fin, pointeurs(p), formule);
+    r.sortie += formater(insertion.rapports);
+    r.fin_ecrite = insertion.fin_ecrite;
+    if (insertion.arret) {
+        r.arret = formater(*insertion.arret);
+        r.rom = rom;  // the command writes nothing then
+    } else {
+        r.rom.assign(image.octets().begin(), image.octets().end());
+    }
     return r;
+}
+
+// The refusal of verifier for these parameters, as printed; empty when it accepts them.
+std::string refus(std::string const& rom, Parametres p) {
+    Calcul::Formule const formule(p.formule);
+    auto r = Insereur::verifier(static_cast<int>(rom.size()), p.debut, p.fin, pointeurs(p), formule);
+    return r ? formater(*r) : std::string();
 }
 
 std::string octets(std::initializer_list<int> valeurs) {
@@ -70,14 +81,14 @@ TEST(Inserer, TextThatExactlyFillsTheRangeLeavesNoRoomAndWritesNoZero) {
     Insertion r = inserer(rom_ee, table_abc, "ABC", {2, 4});
     EXPECT_EQ(r.sortie, "0 octets restants\n");
     EXPECT_EQ(r.rom, avec(rom_ee, 2, "ABC"));
-    EXPECT_EQ(r.resultat, 5);
+    EXPECT_EQ(r.fin_ecrite, 5);
 }
 
 TEST(Inserer, TheRestOfTheRangeIsFilledWithZerosAndTheEndPositionReturned) {
     Insertion r = inserer(rom_ee, table_abc, "AB", {2, 6});
     EXPECT_EQ(r.sortie, "3 octets restants\n");
     EXPECT_EQ(r.rom, avec(rom_ee, 2, octets({0x41, 0x42, 0, 0, 0})));
-    EXPECT_EQ(r.resultat, 4);
+    EXPECT_EQ(r.fin_ecrite, 4);
 }
 
 TEST(Inserer, OverflowCountsTheShortfallAndLaterPointersDesignateWhereWritingStopped) {
@@ -88,7 +99,7 @@ TEST(Inserer, OverflowCountsTheShortfallAndLaterPointersDesignateWhereWritingSto
     std::string attendu = avec(rom_ee, 2, octets({0x41, 0}));
     attendu = avec(attendu, 8, octets({0x03, 0x00}));  // pointer 1 designates offset 3
     EXPECT_EQ(r.rom, attendu);
-    EXPECT_EQ(r.resultat, 3);
+    EXPECT_EQ(r.fin_ecrite, 3);
 
     Insertion un = inserer(rom_ee, table, "AEF", {2, 3});
     EXPECT_EQ(un.sortie, "Espace insuffisant, il manque 1 octets...\n");
@@ -173,16 +184,13 @@ TEST(Inserer, TheEndByteMustLieInsideTheRom) {
     Insertion dernier = inserer(rom_ee, table_abc, "AB", {10, 11});
     EXPECT_EQ(dernier.sortie, "0 octets restants\n");
     EXPECT_EQ(dernier.rom, avec(rom_ee, 10, "AB"));
-    Insertion dehors = inserer(rom_ee, table_abc, "AB", {10, 12});
-    EXPECT_EQ(dehors.sortie, "Erreur, l'emplacement du texte est situé hors de la rom\n");
-    EXPECT_EQ(dehors.rom, rom_ee);
-    EXPECT_EQ(dehors.resultat, 10);
+    EXPECT_EQ(refus(rom_ee, {10, 12}), "Erreur, l'emplacement du texte est situé hors de la rom\n");
 }
 
 TEST(Inserer, ChecksRunInOrderBeforeAnythingIsWritten) {
     struct Cas {
         Parametres p;
-        char const* message;
+        char const* message;  // empty when the parameters are accepted
     };
     Cas const cas[] = {
         {{5, 4, -1, -1, 1}, "Erreur, le début du texte se situe après la fin du texte\n"},
@@ -193,51 +201,28 @@ TEST(Inserer, ChecksRunInOrderBeforeAnythingIsWritten) {
         {{2, 4, 12, -1, 1}, "Erreur, le nombre de pointeurs est négatif\n"},
         {{2, 4, 0, 0, 1}, "Erreur, la taille des pointeurs est incorrecte\n"},
         {{2, 4, 0, 0, 5}, "Erreur, la taille des pointeurs est incorrecte\n"},
+        // Unbalanced parentheses would set every rewritten pointer to 0: refused only when
+        // there are pointers, and after the size.
+        {{2, 4, 0, 1, 2, "(X+1"}, "Erreur, il y a une erreur dans les paranthèses\n"},
+        {{2, 4, 0, 1, 5, "(X+1"}, "Erreur, la taille des pointeurs est incorrecte\n"},
+        {{2, 4, 0, 0, 2, "(X+1"}, ""},
+        {{2, 4, 12, 0, 4}, ""},
     };
-    for (Cas const& c : cas) {
-        Insertion r = inserer(rom_ee, table_abc, "<PT0001>\nABC", c.p);
-        EXPECT_EQ(r.sortie, c.message);
-        EXPECT_EQ(r.rom, rom_ee);
-        EXPECT_EQ(r.resultat, c.p.debut);
-    }
+    for (Cas const& c : cas)
+        EXPECT_EQ(refus(rom_ee, c.p), c.message)
+            << c.p.debut << ".." << c.p.fin << " table " << c.p.adresse << " " << c.p.nombre << "x" << c.p.taille;
 }
 
-TEST(Inserer, FilesThatCannotBeOpenedAreReported) {
-    Scratch d;
-    d.write("rom.bin", rom_ee);
-    d.write("table.tbl", table_abc);
-    d.write("script.txt", "AB");
-    std::string const rom = d.path("rom.bin"), table = d.path("table.tbl"), script = d.path("script.txt");
-    std::string const absent = d.path("absent");
-    struct Cas {
-        std::string rom, table, script, message;
-    };
-    Cas const cas[] = {
-        {rom, absent, script, "Impossible d'ouvrir le fichier \"" + absent + "\"\n\n"},
-        {absent, table, script, "fopen_error : Impossible d'ouvrir le fichier \"" + absent + "\"\n\n"},
-        {rom, table, absent, "Impossible d'ouvrir le fichier \"" + absent + "\"\n"},
-    };
-    for (Cas const& c : cas) {
-        int resultat = -1;
-        std::string sortie = test_support::capture_stdout([&] {
-            resultat = Insereur::inserer(c.rom.c_str(), c.table.c_str(), c.script.c_str(), 3, 5, 0, 0, 2, "X", true);
-        });
-        EXPECT_EQ(sortie, c.message);
-        EXPECT_EQ(resultat, 3);
-        EXPECT_EQ(d.read("rom.bin"), rom_ee);
-    }
-}
-
-TEST(Inserer, AFormulaErrorLeavesTheRomUntouched) {
-    // The text before the failing tag is encoded but never reaches the file; what was printed stays.
+TEST(Inserer, AFormulaErrorStopsTheInsertionAfterWhatWasReportedBeforeIt) {
+    // The text before the failing tag is encoded and its report kept; the command then throws
+    // the formula's message and never writes the image.
     Insertion r = inserer(rom_ee, table_abc, "AZB<PT0001>\nC", {4, 9, 0, 2, 2, "X-$100", true});
-    EXPECT_TRUE(r.math_error);
-    EXPECT_EQ(r.message, "math_error : Le résultat va être négatif, calcul arrêté.\n");
+    ASSERT_TRUE(r.arret.has_value());
+    EXPECT_EQ(*r.arret, "math_error : Le résultat va être négatif, calcul arrêté.\n");
     EXPECT_EQ(r.sortie, "Le caractère \"Z\" est inconnu (\"ZB<PT0001>\")...\n");
-    EXPECT_EQ(r.rom, rom_ee);
 }
 
-TEST(Inserer, SlotsOutsideTheRomAreRefusedAndTheFileNeverGrows) {
+TEST(Inserer, SlotsOutsideTheRomAreRefusedAndTheRomNeverGrows) {
     // Two-byte slots from offset 9: slot 1 is 9..10, slot 2 would be 11..12, past the end.
     Insertion r = inserer(rom_ee, table_abc, "<PT0000>\nA<PT0002>\nB<PT0001>\nC", {0, 3, 9, 2, 2, "X", true});
     EXPECT_EQ(r.sortie,
