@@ -1,13 +1,18 @@
 // Pointer-driven and fixed-length extraction of arbitrary ROM bytes through an arbitrary
-// table, with arbitrary ranges, pointer parameters and formula.
+// table, with arbitrary ranges, pointer parameters and formula. The arguments go through the
+// checks first, as the command does: the extraction itself assumes checked arguments.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include "extraction/extracteur-fixe.h"
 #include "extraction/extracteur.h"
 #include "fuzz/support.h"
+#include "lib/calcul.h"
+#include "lib/table_pointeurs.h"
+#include "tables/extracteur-table.h"
 
 extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size) {
     FuzzedDataProvider in(data, size);
@@ -21,15 +26,27 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
     bool ordre = in.ConsumeBool();
     bool fixe = in.ConsumeBool();
     std::string formule = in.ConsumeRandomLengthString(40);
-    std::string table = fuzz::ecrire("table.tbl", in.ConsumeRandomLengthString(600));
-    std::string rom = fuzz::ecrire("rom.bin", in.ConsumeRemainingBytesAsString());
-    std::string script = fuzz::chemin_vide("script.txt");
+    std::string table = in.ConsumeRandomLengthString(600);
+    std::vector<unsigned char> const rom = fuzz::octets(in.ConsumeRemainingBytesAsString());
+    int const taille_rom = static_cast<int>(rom.size());
     fuzz::comme_une_commande([&] {
-        if (fixe)
-            Extracteur::ext_fixe(rom.c_str(), table.c_str(), script.c_str(), adresse, nombre, taille);
-        else
-            Extracteur::extraire(rom.c_str(), table.c_str(), script.c_str(), debut, fin, adresse, nombre, taille,
-                                 formule.c_str(), ordre);
+        Extracteur::Table_ext caracteres;
+        fuzz::formater_tout(caracteres.charger(table));
+        if (fixe) {
+            if (auto erreur = Extracteur::verifier_fixe(taille_rom, adresse, nombre, taille)) {
+                fuzz::formater_tout(*erreur);
+                return;
+            }
+            fuzz::formater_tout(Extracteur::ext_fixe(caracteres, rom, adresse, nombre, taille).rapports);
+        } else {
+            Table_pointeurs const pointeurs{adresse, nombre, taille, ordre_octets(ordre)};
+            if (auto erreur = Extracteur::verifier(taille_rom, debut, fin, pointeurs)) {
+                fuzz::formater_tout(*erreur);
+                return;
+            }
+            Calcul::Formule const formule_lue(formule.c_str());
+            fuzz::formater_tout(Extracteur::extraire(caracteres, rom, debut, fin, pointeurs, formule_lue).rapports);
+        }
     });
     return 0;
 }

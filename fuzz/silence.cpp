@@ -1,4 +1,5 @@
-// Every operation reports on stdout: keep the fuzzer's own output readable.
+// The operations return their reports rather than print them; anything that still reaches
+// stdout must not mix with the fuzzer's own output.
 #include <cstdio>
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {

@@ -1,14 +1,11 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include "lib/erreur.h"
+#include "lib/rapport.h"
 
 namespace fuzz {
-
-// Writes the bytes to a file of that name in this process's scratch folder; returns its path.
-std::string ecrire(char const* nom, std::string const& octets);
-// Path of a file of that name in the scratch folder (removed first, so nothing is left over).
-std::string chemin_vide(char const* nom);
 
 // Runs one operation as a script command does: the system's own errors are its reports.
 template <typename F>
@@ -20,6 +17,15 @@ void comme_une_commande(F&& operation) {
     } catch (erreur_nombre const&) {
     } catch (fopen_error const&) {
     }
+}
+
+// The reports' texts, as the command would print them: a report whose arguments do not fit
+// its message throws std::logic_error, which the fuzzer then shows as a crash.
+inline std::size_t formater_tout(Rapports const& rapports) { return formater(rapports).size(); }
+inline std::size_t formater_tout(Rapport const& rapport) { return formater(rapport).size(); }
+
+inline std::vector<unsigned char> octets(std::string const& texte) {
+    return std::vector<unsigned char>(texte.begin(), texte.end());
 }
 
 }  // namespace fuzz

@@ -1,11 +1,13 @@
 // Word removal and automatic reformatting of arbitrary scripts, with arbitrary word lists,
-// line-break tables, widths and box sizes.
+// line-break tables, widths and box sizes. A table that lacks one of its required entries
+// ends the reformatting, as it ends the command.
 #include <cstdint>
 #include <string>
 
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include "fuzz/support.h"
+#include "reformat/auto_lb-table.h"
 #include "reformat/auto_lb.h"
 #include "reformat/suppr.h"
 
@@ -14,14 +16,17 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
     bool reformater = in.ConsumeBool();
     int largeur = in.ConsumeIntegralInRange<int>(-2, 400);
     int lignes = in.ConsumeIntegralInRange<int>(-2, 8);
-    std::string annexe = fuzz::ecrire("annexe.txt", in.ConsumeRandomLengthString(800));
-    std::string script = fuzz::ecrire("script.txt", in.ConsumeRemainingBytesAsString());
-    std::string sortie = fuzz::chemin_vide("sortie.txt");
+    std::string annexe = in.ConsumeRandomLengthString(800);
+    std::string script = in.ConsumeRemainingBytesAsString();
     fuzz::comme_une_commande([&] {
-        if (reformater)
-            Auto_LB::remettre_en_forme(script.c_str(), sortie.c_str(), annexe.c_str(), largeur, lignes);
-        else
-            Suppr_mots::supprimer(script.c_str(), sortie.c_str(), annexe.c_str());
+        if (reformater) {
+            Auto_LB::Table_ALB largeurs;
+            fuzz::formater_tout(largeurs.charger(annexe));
+            if (!largeurs.utilisable()) return;
+            fuzz::formater_tout(Auto_LB::remettre_en_forme(largeurs, script, largeur, lignes).rapports);
+        } else {
+            fuzz::formater_tout(Suppr_mots::supprimer(script, Suppr_mots::lire_liste(annexe)).rapports);
+        }
     });
     return 0;
 }

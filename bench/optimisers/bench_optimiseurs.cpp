@@ -1,5 +1,6 @@
-// Times the MTE search (64 words of at most 12 bytes, 2-byte references) and the DTE choice
-// of 256 pairs on a generated 1 MiB game script, and the plain MTE search for comparison.
+// Times the MTE command (64 words of at most 12 bytes, 2-byte references) and the DTE command
+// (256 pairs) on a generated 1 MiB game script, script read and result written, and the plain
+// MTE search for comparison.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -8,8 +9,7 @@
 #include "bench/optimisers/mte_simple.h"
 #include "bench/optimisers/redirection.h"
 #include "bench/optimisers/script_aleatoire.h"
-#include "optimisers/dte.h"
-#include "optimisers/mte.h"
+#include "host/operations.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ char const* const resultat = "/tmp/bench_optimiseurs_resultat.txt";
 void MTE_64_mots(benchmark::State& state) {
     for (auto _ : state) {
         Redirection silence("/dev/null");
-        MTE::optimiser(script().c_str(), resultat, 64, 12, 2);
+        Operations::optimiser_mte(script().c_str(), resultat, 64, 12, 2);
     }
 }
 BENCHMARK(MTE_64_mots)->Unit(benchmark::kMillisecond);
@@ -49,7 +49,7 @@ BENCHMARK(MTE_64_mots_recherche_simple)->Unit(benchmark::kMillisecond)->Iteratio
 void DTE_256_paires(benchmark::State& state) {
     for (auto _ : state) {
         Redirection silence("/dev/null");
-        DTE::optimiser(script().c_str(), resultat, 256);
+        Operations::optimiser_dte(script().c_str(), resultat, 256);
     }
 }
 BENCHMARK(DTE_256_paires)->Unit(benchmark::kMillisecond);
