@@ -1,5 +1,7 @@
 #include "optimisers/dte.h"
 
+#include <cstring>
+
 namespace DTE {
 
 namespace {
@@ -47,20 +49,27 @@ void compter(std::string const& texte, Infos_DTE& paires) {
 
 void supprimer(std::string& texte, unsigned char premier, unsigned char second, Infos_DTE& paires) {
     std::size_t const n = texte.size();
+    if (n < 2) return;
+    unsigned char* const t = reinterpret_cast<unsigned char*>(&texte[0]);
     auto oter = [&](std::size_t j) {  // the pair at j, j + 1 leaves the counters if it was counted
-        unsigned char a = texte[j], b = texte[j + 1];
+        unsigned char a = t[j], b = t[j + 1];
         if (a != fin_de_ligne && b != fin_de_ligne) paires.retirer(a, b);
     };
+    // Every pass scans the whole text: the first byte is looked for with memchr, much faster
+    // than a byte-by-byte comparison on a script of megabytes.
     std::size_t i = 0;
     while (i + 1 < n) {
-        if (static_cast<unsigned char>(texte[i]) != premier || static_cast<unsigned char>(texte[i + 1]) != second) {
+        void const* trouve = std::memchr(t + i, premier, n - 1 - i);
+        if (trouve == nullptr) break;
+        i = static_cast<std::size_t>(static_cast<unsigned char const*>(trouve) - t);
+        if (t[i + 1] != second) {
             ++i;
             continue;
         }
         if (i > 0) oter(i - 1);
         oter(i);
         if (i + 2 < n) oter(i + 1);
-        texte[i] = texte[i + 1] = fin_de_ligne;
+        t[i] = t[i + 1] = fin_de_ligne;
         i += 2;
     }
 }
