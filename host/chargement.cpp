@@ -16,10 +16,18 @@ std::optional<std::string> lire_octets(char const* nom) {
     return octets;
 }
 
-bool ouvrir_rom(Fichier& rom, char const* nom, char const* mode) {
-    if (rom.essayer_ouvrir(nom, mode)) return true;
+bool ouvrir_rom(Fichier& rom, char const* nom) {
+    if (rom.essayer_ouvrir(nom, "rb")) return true;
     afficher(Rapport(Message::fopen_impossible_ligne, {nom}));
     return false;
+}
+
+bool ouvrir_rom_a_modifier(Remplacement::Verrou& verrou, Sortie& sortie, Fichier& rom, char const* nom) {
+    if (!verrou.prendre(nom)) {
+        afficher(Rapport(Message::fopen_impossible_ligne, {nom}));
+        return false;
+    }
+    return sortie.preparer(nom, Message::fopen_impossible_ligne) && ouvrir_rom(rom, nom);
 }
 
 bool lire_rom(Fichier& rom, std::vector<unsigned char>& octets) {
@@ -31,8 +39,8 @@ bool lire_rom(Fichier& rom, std::vector<unsigned char>& octets) {
     return true;
 }
 
-bool ouvrir_sortie(Fichier& sortie, char const* nom) {
-    if (sortie.essayer_ouvrir(nom, "w")) return true;
-    afficher(Rapport(Message::fopen_impossible, {nom}));
+bool differents(char const* sortie, char const* entree) {
+    if (!meme_fichier(sortie, entree)) return true;
+    afficher(Rapport(Message::sortie_est_une_entree, {sortie, entree}));
     return false;
 }

@@ -3,8 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "host/enregistrement.h"
 #include "host/sortie.h"
 #include "lib/fichiers.h"
+#include "remplacement/remplacement.h"
 
 // Reading a command's inputs: the command layer opens files by name, the operations get their
 // contents.
@@ -16,14 +18,17 @@ std::optional<std::string> lire_texte(char const* nom);
 // The whole file's bytes as they stand; nothing when it cannot be opened.
 std::optional<std::string> lire_octets(char const* nom);
 
-// Opens the ROM with the mode given ("rb", or "rb+" for a ROM to patch); false, after
-// printing why, when it cannot be opened.
-bool ouvrir_rom(Fichier& rom, char const* nom, char const* mode);
+// Opens the ROM to read it; false, after printing why, when it cannot be opened.
+bool ouvrir_rom(Fichier& rom, char const* nom);
+// Opens a ROM that the command patches: locked first against the other commands that patch
+// it, so that none loses the other's change, then its replacement prepared, then opened to be
+// read. False, after printing why, when it cannot be read or written.
+bool ouvrir_rom_a_modifier(Remplacement::Verrou& verrou, Sortie& sortie, Fichier& rom, char const* nom);
 // Reads the open ROM whole; false, after printing why, when the file gives less.
 bool lire_rom(Fichier& rom, std::vector<unsigned char>& octets);
 
-// Opens (and empties) an output file for writing; false, after printing why, when it cannot be.
-bool ouvrir_sortie(Fichier& sortie, char const* nom);
+// Refuses, with its message, an output that is the same file as one of the command's inputs.
+bool differents(char const* sortie, char const* entree);
 
 // Loads a table file into the table and prints the load's reports. False, after printing
 // `si_absent` with the file's name, when the file cannot be opened.

@@ -1,24 +1,37 @@
 #include "host/enregistrement.h"
 
-#include <climits>
-#include <cstdio>
+#include <sys/stat.h>
 
-bool enregistrer_texte(Fichier& fichier, std::string const& texte) {
-    std::FILE* const flux = fichier.stream();
-    if (flux == nullptr) return false;
-    bool const ecrit = std::fwrite(texte.data(), 1, texte.size(), flux) == texte.size();
-    return std::fflush(flux) == 0 && ecrit;
+#include <cerrno>
+#include <cstring>
+
+#include "host/sortie.h"
+
+bool Sortie::preparer(char const* nom, Message si_refusee) {
+    nom_ = nom;
+    Remplacement::Etat const etat = fichier_.preparer(nom);
+    if (etat.remplace()) return true;
+    // An existing file that this process may write, in a folder that takes no new file: the
+    // replacement has nowhere to go.
+    if (etat.etape == Remplacement::Etape::creation && fichier_.existe())
+        afficher(Rapport(Message::temporaire_impossible, {nom, std::strerror(etat.erreur)}));
+    else
+        afficher(Rapport(si_refusee, {nom}));
+    return false;
 }
 
-bool enregistrer_image(Fichier& rom, Insereur::Image_rom const& image) {
-    std::FILE* const flux = rom.stream();
-    if (flux == nullptr) return false;
-    for (Insereur::Image_rom::Zone const& zone : image.zones_ecrites()) {
-        std::size_t const nombre = zone.second - zone.first;
-        if (zone.first > static_cast<std::size_t>(LONG_MAX) ||
-            std::fseek(flux, static_cast<long>(zone.first), SEEK_SET) != 0 ||
-            std::fwrite(image.octets().data() + zone.first, 1, nombre, flux) != nombre)
-            return false;
-    }
-    return std::fflush(flux) == 0;
+bool Sortie::enregistrer(void const* octets, std::size_t taille) {
+    Remplacement::Etat const etat = fichier_.valider(octets, taille);
+    if (etat.etape == Remplacement::Etape::dossier)
+        afficher(Rapport(Message::dossier_non_synchronise, {nom_, std::strerror(etat.erreur)}));
+    if (etat.remplace()) return true;
+    afficher(Rapport(Message::ecriture_impossible, {nom_}));
+    afficher(Rapport(Message::cause_fichier_intact, {std::strerror(etat.erreur), nom_}));
+    return false;
+}
+
+bool meme_fichier(char const* premier, char const* second) {
+    struct stat a;
+    struct stat b;
+    return stat(premier, &a) == 0 && stat(second, &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }

@@ -1,15 +1,31 @@
 #pragma once
+#include <cstddef>
 #include <string>
 
-#include "insertion/image-rom.h"
-#include "lib/fichiers.h"
+#include "lib/catalogue.h"
+#include "remplacement/remplacement.h"
 
-// The commit step of the commands: what an operation produced reaches its file here, once the
-// operation has run to its end.
+// The commit step of the commands: every file vorlan-tool writes is replaced whole through
+// this, never overwritten in place, so that a failure at any point leaves it as it was.
+class Sortie {
+public:
+    // Prepares the file before the work, so that a file that cannot be written is refused
+    // before anything is done: a file that is not writable, or that cannot be created, with
+    // `si_refusee` and its name (the message the command has always given for it); an
+    // existing file beside which no temporary file can be made, with its own message.
+    // False after printing why.
+    bool preparer(char const* nom, Message si_refusee);
 
-// Writes the whole text into the file opened for it; false when the file did not take it all.
-bool enregistrer_texte(Fichier& fichier, std::string const& texte);
+    // Replaces the file by the whole content. False after printing that it could not be
+    // written, why, and that it was not changed; true when the file holds the new content
+    // (after a warning when its folder could not be synced).
+    bool enregistrer(void const* octets, std::size_t taille);
+    bool enregistrer(std::string const& texte) { return enregistrer(texte.data(), texte.size()); }
 
-// Writes into the ROM file opened for writing every byte the image holds as written, in as
-// few runs as they allow; false when the file refuses some of them.
-bool enregistrer_image(Fichier& rom, Insereur::Image_rom const& image);
+private:
+    Remplacement::Fichier_remplace fichier_;
+    std::string nom_;
+};
+
+// True when both names lead to one existing file (the same device and inode).
+bool meme_fichier(char const* premier, char const* second);

@@ -10,11 +10,16 @@ namespace Operations {
 
 namespace {
 
-// Each result is opened only once the inputs are read: an input that cannot be read leaves an
-// earlier result alone, and a script may be rewritten in place.
-void publier(Fichier& f_sortie, Rapports const& rapports, std::string const& texte) {
+// Each result is prepared only once the inputs are read: an input that cannot be read leaves
+// an earlier result alone. A result that is an input the command must keep is refused; the
+// script itself may be rewritten in place by the reformatter and the word remover.
+bool preparer_resultat(Sortie& sortie, char const* resultat) {
+    return sortie.preparer(resultat, Message::fopen_impossible);
+}
+
+void publier(Sortie& sortie, Rapports const& rapports, std::string const& texte) {
     afficher(rapports);
-    enregistrer_texte(f_sortie, texte);
+    sortie.enregistrer(texte);
 }
 
 }  // namespace
@@ -25,10 +30,10 @@ void optimiser_dte(char const* script, char const* resultat, int nombre) {
         afficher(Rapport(Message::ouverture_impossible_dte, {script}));
         return;
     }
-    Fichier f_sortie;
-    if (!ouvrir_sortie(f_sortie, resultat)) return;
+    Sortie sortie;
+    if (!differents(resultat, script) || !preparer_resultat(sortie, resultat)) return;
     DTE::Optimisation const o = DTE::optimiser(std::move(*texte), nombre);
-    publier(f_sortie, o.rapports, o.resultat);
+    publier(sortie, o.rapports, o.resultat);
 }
 
 void optimiser_mte(char const* script, char const* resultat, short nombre, short taille_max, int taille_rom) {
@@ -42,13 +47,13 @@ void optimiser_mte(char const* script, char const* resultat, short nombre, short
         afficher(Rapport(Message::ouverture_impossible, {script}));
         return;
     }
-    Fichier f_sortie;
-    if (!ouvrir_sortie(f_sortie, resultat)) return;
+    Sortie sortie;
+    if (!differents(resultat, script) || !preparer_resultat(sortie, resultat)) return;
     MTE::Recherche const r = MTE::optimiser(std::move(*texte), nombre, taille_max, taille_rom);
-    publier(f_sortie, r.rapports, r.resultat);
+    publier(sortie, r.rapports, r.resultat);
 }
 
-void supprimer_mots(char const* entree, char const* sortie, char const* liste) {
+void supprimer_mots(char const* entree, char const* sortie_nom, char const* liste) {
     std::optional<std::string> const mots = lire_octets(liste);
     if (!mots) {
         afficher(Rapport(Message::fopen_impossible, {liste}));
@@ -59,13 +64,13 @@ void supprimer_mots(char const* entree, char const* sortie, char const* liste) {
         afficher(Rapport(Message::ouverture_impossible, {entree}));
         return;
     }
-    Fichier f_sortie;
-    if (!ouvrir_sortie(f_sortie, sortie)) return;
+    Sortie sortie;
+    if (!differents(sortie_nom, liste) || !preparer_resultat(sortie, sortie_nom)) return;
     Suppr_mots::Suppression const s = Suppr_mots::supprimer(std::move(*texte), Suppr_mots::lire_liste(*mots));
-    publier(f_sortie, s.rapports, s.texte);
+    publier(sortie, s.rapports, s.texte);
 }
 
-void mettre_en_forme(char const* entree, char const* sortie, char const* table, int largeur, int lignes) {
+void mettre_en_forme(char const* entree, char const* sortie_nom, char const* table, int largeur, int lignes) {
     Auto_LB::Table_ALB largeurs;
     if (!charger_table(largeurs, table, Message::ouverture_impossible) || !largeurs.utilisable()) return;
     std::optional<std::string> const texte = lire_texte(entree);
@@ -73,10 +78,10 @@ void mettre_en_forme(char const* entree, char const* sortie, char const* table, 
         afficher(Rapport(Message::ouverture_impossible, {entree}));
         return;
     }
-    Fichier f_sortie;
-    if (!ouvrir_sortie(f_sortie, sortie)) return;
+    Sortie sortie;
+    if (!differents(sortie_nom, table) || !preparer_resultat(sortie, sortie_nom)) return;
     Auto_LB::Mise_en_forme const m = Auto_LB::remettre_en_forme(largeurs, *texte, largeur, lignes);
-    publier(f_sortie, m.rapports, m.texte);
+    publier(sortie, m.rapports, m.texte);
 }
 
 }  // namespace Operations

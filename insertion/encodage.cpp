@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <string>
 
 #include "insertion/caractere-inconnu.h"
 #include "lib/vorlan_tool_divers.h"
@@ -11,26 +10,21 @@ namespace Insereur {
 
 namespace {
 
-// The look-ahead window is never narrower than 10 characters, so that a tag of up to five
-// digits ("<PT12345>" and its line feed) always fits in it.
+// The look-ahead window for table texts is never narrower than 10 characters; pointer tags
+// are read whole, whatever their number of digits.
 constexpr std::size_t fenetre_minimale = 10;
 
-// Length of the pointer tag that begins the window ("<PT", digits, ">", LF), 0 when none
-// does; its number in `numero`. At most one prefix of a window can be a tag: the one that
-// ends at the first ">" after the digits.
-std::size_t longueur_balise(char const* fenetre, std::size_t disponible, int& numero) {
-    if (disponible < 6 || fenetre[0] != '<' || fenetre[1] != 'P' || fenetre[2] != 'T') return 0;
-    std::size_t fin = 3;
-    while (fin < disponible && fenetre[fin] >= '0' && fenetre[fin] <= '9') ++fin;
-    if (fin + 1 >= disponible || fenetre[fin] != '>' || fenetre[fin + 1] != '\n') return 0;
-    std::string const balise(fenetre, fin + 2);
-    if (!Vorlan_tool::scan_pointeur(balise.c_str(), numero)) return 0;
+// Length of the pointer tag that begins the `disponible` characters from `debut`, 0 when none
+// does; its number in `numero`.
+std::size_t longueur_balise(char const* debut, std::size_t disponible, int& numero) {
+    std::size_t const longueur = Vorlan_tool::longueur_balise(debut, disponible);
     // A number beyond the int range would wrap onto a real pointer (4294967297 onto 1): it is
     // taken as the largest int instead, which is then reported as past the pointer table.
     long long valeur = 0;
-    for (std::size_t k = 3; k < fin; ++k) valeur = std::min<long long>(valeur * 10 + (fenetre[k] - '0'), INT_MAX);
+    for (std::size_t k = 3; k + 2 < longueur; ++k)
+        valeur = std::min<long long>(valeur * 10 + (debut[k] - '0'), INT_MAX);
     numero = static_cast<int>(valeur);
-    return balise.size();
+    return longueur;
 }
 
 }  // namespace
@@ -58,7 +52,7 @@ Encodage encoder(std::string const& script, Table_ins const& table) {
         std::size_t trouve = 0;
         Nb_ext_ins const* code = table.plus_long(s + p, disponible, trouve);
         int numero = 0;
-        std::size_t const balise = longueur_balise(s + p, disponible, numero);
+        std::size_t const balise = longueur_balise(s + p, longueur - p, numero);
         if (balise != 0 && balise >= trouve) {
             // A tag after anything else starts the next text; consecutive tags share one.
             if (!texte->octets.empty() || !texte->rapports.empty()) texte = &encodage.textes.emplace_back();

@@ -32,9 +32,10 @@ struct Encodage {
     std::vector<Texte_encode> textes;
 };
 
-// Encodes a script by longest match through the table, a pointer tag ("<PT" digits ">" LF,
-// read in a window of the table's longest text but at least 10 characters) winning over a
-// table entry of equal length. A character that no entry begins with is reported and skipped.
+// Encodes a script by longest match through the table (in a window of the table's longest
+// text, but at least 10 characters), a pointer tag ("<PT" any number of digits ">" LF)
+// winning over a table entry of equal length. A character that no entry begins with is
+// reported and skipped.
 Encodage encoder(std::string const& script, Table_ins const& table);
 
 }  // namespace Insereur

@@ -58,6 +58,14 @@ constexpr Entree catalogue[] = {
     {Message::ecriture_impossible, "Erreur, impossible d'écrire dans le fichier \"%s\"\n"},
     {Message::script_est_la_rom, "Erreur, le script '%s' est le fichier de la rom : il ne sera pas écrasé\n"},
     {Message::script_est_la_table, "Erreur, le script '%s' est le fichier de la table : il ne sera pas écrasé\n"},
+    {Message::sortie_est_une_entree,
+     "Erreur, le fichier '%s' à écrire est le fichier '%s' que la commande lit : il ne sera pas écrasé\n"},
+    {Message::cause_fichier_intact, "Cause : %s. Le fichier \"%s\" n'a pas été modifié.\n"},
+    {Message::temporaire_impossible,
+     "Erreur, impossible de créer un fichier temporaire à côté de \"%s\" : %s. Le fichier n'a pas été modifié.\n"},
+    {Message::dossier_non_synchronise,
+     "Attention, le dossier du fichier \"%s\" n'a pas pu être synchronisé sur le disque (%s) : le fichier a bien "
+     "été remplacé.\n"},
 
     {Message::valeur_hexadecimale_incorrecte, "%s n'est pas une valeur hexadécimale correcte\n"},
     {Message::valeur_incorrecte, "%s n'est pas une valeur correcte\n"},

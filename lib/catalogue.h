@@ -56,6 +56,10 @@ enum class Message {
     ecriture_impossible,
     script_est_la_rom,
     script_est_la_table,
+    sortie_est_une_entree,
+    cause_fichier_intact,
+    temporaire_impossible,
+    dossier_non_synchronise,
 
     // Numbers and formulas.
     valeur_hexadecimale_incorrecte,

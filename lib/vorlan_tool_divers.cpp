@@ -52,18 +52,28 @@ bool scan_pointeur(char const* line, int& numero)
     if (line == nullptr || line[0] != '<' || line[1] != 'P' || line[2] != 'T')
         return false;
 
-    // Pointer numbers have at most 50 digits; a longer run leaves a digit where ">" must be.
-    char chiffres[51];
-    int nombre = 0;
+    // Any number of digits: extraction numbers pointers past 99,999 with more than five.
     char const* p = line + 3;
-    while (nombre < 50 && *p >= '0' && *p <= '9')
-        chiffres[nombre++] = *p++;
-    if (nombre == 0)
+    while (*p >= '0' && *p <= '9')
+        ++p;
+    if (p == line + 3)
         return false;
-    chiffres[nombre] = '\0';
-    numero = static_cast<int>(Chaine::char_to_int(chiffres));
+    std::string const chiffres(line + 3, p);
+    numero = static_cast<int>(Chaine::char_to_int(chiffres.c_str()));
 
     return p[0] == '>' && p[1] == '\n' && p[2] == '\0';
+}
+
+std::size_t longueur_balise(char const* debut, std::size_t disponible)
+{
+    if (disponible < 6 || debut[0] != '<' || debut[1] != 'P' || debut[2] != 'T')
+        return 0;
+    std::size_t fin = 3;
+    while (fin < disponible && debut[fin] >= '0' && debut[fin] <= '9')
+        ++fin;
+    if (fin == 3 || fin + 1 >= disponible || debut[fin] != '>' || debut[fin + 1] != '\n')
+        return 0;
+    return fin + 2;
 }
 
 }  // namespace Vorlan_tool

@@ -13,8 +13,11 @@ std::string prendre_jusqu_a(char const* buffer, char delimiter, int length, int&
 void convertir(std::string& text);
 // The text as messages show it: each line feed as backslash and "n", up to its first NUL byte.
 std::string afficher_chaine(std::string_view text);
-// True when the line is exactly "<PT" digits ">" LF (1 to 50 digits). The number is
-// stored as soon as the digits are read, even when the match then fails.
+// True when the line is exactly "<PT" digits ">" LF (one digit or more). The number (wrapped
+// to 32 bits) is stored as soon as the digits are read, even when the match then fails.
 bool scan_pointeur(char const* line, int& numero);
+// Length of the pointer tag line ("<PT", one digit or more, ">", LF) that begins the
+// `disponible` characters from `debut`; 0 when none does. At most one prefix can be a tag.
+std::size_t longueur_balise(char const* debut, std::size_t disponible);
 
 }  // namespace Vorlan_tool

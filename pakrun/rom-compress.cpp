@@ -1,25 +1,30 @@
 #include "pakrun/rom-compress.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
 #include "pakrun/codec-encoder.h"
 #include "pakrun/tool-io.h"
+#include "remplacement/tool-output.h"
 
 namespace pakrun {
 
 int compressToRom(Options const& options) {
     char const* const romName = options.romName.c_str();
     char const* const dataName = options.dataName.c_str();
-    // An existing ROM is opened first, which changes nothing; a new one is created only when
-    // there is something to write, so that a missing data file cannot empty it.
-    File rom;
+    // An existing ROM is locked and its replacement prepared first, which changes nothing; a
+    // new one is only prepared when there is something to write, so that a missing data file
+    // cannot empty it. The ROM is replaced whole, never written in place.
+    char const* const romRefused = "unable to open rom file %s for writing\n";
+    Remplacement::Verrou lock;
+    Remplacement::Tool_output rom;
     if (!options.createNew) {
-        rom = openRegular(romName, "rb+");
-        if (!rom) {
-            std::printf("unable to open rom file %s for writing\n", romName);
+        if (!lock.prendre(options.romName)) {
+            std::printf(romRefused, romName);
             return 1;
         }
+        if (!rom.prepare(options.romName, romRefused)) return 1;
     }
     File input = openRegular(dataName, "rb");
     long const size = input ? myFileSize(input.get()) : -1;
@@ -47,20 +52,27 @@ int compressToRom(Options const& options) {
     }
     long const packedSize = pkComp(data.data(), packed.data(), static_cast<int>(size));
 
+    // The new ROM: the old one (none with "-n") with the block at the offset; an offset past
+    // its end grows it with zero bytes.
+    std::vector<unsigned char> image;
     if (options.createNew) {
-        rom = openRegular(romName, "wb");
-        if (!rom) {
-            std::printf("unable to open rom file %s for writing\n", romName);
+        if (!rom.prepare(options.romName, romRefused)) return 1;
+    } else {
+        File old = openRegular(romName, "rb");
+        long const oldSize = old ? myFileSize(old.get()) : -1;
+        if (oldSize < 0 || !allocate(image, oldSize) ||
+            std::fread(image.data(), 1, image.size(), old.get()) != image.size()) {
+            std::printf("unable to read rom file %s\n", romName);
             return 1;
         }
     }
-    bool const stored = std::fseek(rom.get(), options.offset, SEEK_SET) == 0 &&
-                        std::fwrite(packed.data(), 1, static_cast<std::size_t>(packedSize), rom.get()) ==
-                            static_cast<std::size_t>(packedSize);
-    if (!closeWritten(rom) || !stored) {
-        std::printf("unable to write rom file %s\n", romName);
+    long const end = options.offset + packedSize;
+    if (static_cast<long>(image.size()) < end && !allocate(image, end)) {
+        std::printf("unable to allocate %ld byte for rom buffer\n", end);
         return 1;
     }
+    std::copy(packed.begin(), packed.begin() + packedSize, image.begin() + options.offset);
+    if (!rom.commit(image.data(), image.size(), "unable to write rom file %s\n")) return 1;
     std::printf("Compressed %ld bytes (uncompressed size = %ld) from file %s to offset 0x%08lX of file %s\n",
                 packedSize, size, dataName, static_cast<unsigned long>(options.offset), romName);
     return 0;

@@ -7,6 +7,7 @@
 #include "pakrun/codec-decoder.h"
 #include "pakrun/codec-encoder.h"
 #include "pakrun/tool-io.h"
+#include "remplacement/tool-output.h"
 
 namespace pakrun {
 
@@ -52,16 +53,10 @@ int decompressFromRom(Options const& options) {
     int const consumed = pkDecomp(packed.data(), static_cast<int>(got), data.data(), size);
     if (consumed == pkInputExhausted) return romTooSmall(romName);
 
-    File out = openRegular(dataName, "wb");
-    if (!out) {
-        std::printf("unable to open data file %s for writing\n", dataName);
+    Remplacement::Tool_output out;
+    if (!out.prepare(options.dataName, "unable to open data file %s for writing\n") ||
+        !out.commit(data.data(), data.size(), "unable to write data file %s\n"))
         return 1;
-    }
-    bool const stored = std::fwrite(data.data(), 1, data.size(), out.get()) == data.size();
-    if (!closeWritten(out) || !stored) {
-        std::printf("unable to write data file %s\n", dataName);
-        return 1;
-    }
     std::printf("Decompressed %ld bytes (compressed size = %ld) from offset 0x%08lX of file %s to file %s\n",
                 options.size, static_cast<long>(consumed), static_cast<unsigned long>(options.offset), romName,
                 dataName);

@@ -28,11 +28,6 @@ long myFileSize(std::FILE* file) {
     return size;
 }
 
-bool closeWritten(File& file) {
-    bool const flushed = std::ferror(file.get()) == 0;
-    return std::fclose(file.release()) == 0 && flushed;
-}
-
 bool allocate(std::vector<unsigned char>& buffer, long size) {
     try {
         buffer.resize(static_cast<std::size_t>(size));

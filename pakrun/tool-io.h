@@ -23,9 +23,6 @@ bool sameFile(char const* first, char const* second);
 // stream cannot be measured.
 long myFileSize(std::FILE* file);
 
-// Closes a file that was written to; false when its bytes could not all be stored.
-bool closeWritten(File& file);
-
 // Sizes the buffer to `size` bytes; false when that memory is not available.
 bool allocate(std::vector<unsigned char>& buffer, long size);
 

@@ -165,6 +165,13 @@ void prendre_mot(unsigned char const* texte, int longueur, Table_ALB& table, int
     std::int64_t largeur = 0;
     while (decalage < longueur) {
         int const disponibles = std::min(fenetre, longueur - decalage);
+        // A pointer tag too long for the window (a number of many digits) is still a tag.
+        int const balise = static_cast<int>(Vorlan_tool::longueur_balise(
+            octets + decalage, static_cast<std::size_t>(longueur - decalage)));
+        if (balise > disponibles) {
+            if (decalage == 0) decalage = balise;
+            break;
+        }
         Infos_entree const* trouve = nullptr;
         int taille = disponibles;
         for (; taille > 0; --taille) {

@@ -3,8 +3,8 @@
 #include <cstdarg>
 #include <cstdio>
 #include <new>
-#include <optional>
 
+#include "remplacement/tool-output.h"
 #include "tilmar/bmp-reader.h"
 #include "tilmar/bmp-writer.h"
 #include "tilmar/options.h"
@@ -38,7 +38,6 @@ int bitmap_too_small(char const* bitmap_name) { return fail("bitmap file %s is t
 // refused extraction leaves an existing bitmap file as it was.
 int extract(Options const& options) {
     char const* const rom_name = options.rom.c_str();
-    char const* const bitmap_name = options.bitmap.c_str();
     Stdio_file rom(options.rom, "rb");
     if (!rom.is_open()) return fail("unable to open rom file %s for reading\n", rom_name);
 
@@ -68,21 +67,25 @@ int extract(Options const& options) {
         return bitmap_buffer_failure(bitmap_row_size(width) * height);
     }
 
-    Stdio_file bitmap(options.bitmap, "wb");
-    if (!bitmap.is_open()) return fail("unable to open bitmap file %s for writing\n", bitmap_name);
-    if (!bitmap.write_at(0, file) || !bitmap.close()) return fail("unable to write bitmap file %s\n", bitmap_name);
+    Remplacement::Tool_output bitmap;
+    if (!bitmap.prepare(options.bitmap, "unable to open bitmap file %s for writing\n") ||
+        !bitmap.commit(file.data(), file.size(), "unable to write bitmap file %s\n"))
+        return 1;
     return 0;
 }
 
-// Every check and every read of the bitmap runs before the first write to the ROM; with "-n"
-// the ROM is only created (or truncated) once the tiles are in hand.
+// Every check and every read of the bitmap runs before the ROM is written; with "-n" the ROM
+// is only created (or replaced) once the tiles are in hand. An existing ROM is locked first,
+// so that another command patching it at the same time keeps its change, and replaced whole.
 int insert(Options const& options) {
     char const* const rom_name = options.rom.c_str();
     char const* const bitmap_name = options.bitmap.c_str();
-    std::optional<Stdio_file> rom;
+    char const* const rom_refused = "unable to open rom file %s for writing\n";
+    Remplacement::Verrou lock;
+    Remplacement::Tool_output rom;
     if (!options.create_rom) {
-        rom.emplace(options.rom, "rb+");
-        if (!rom->is_open()) return rom_not_writable(rom_name);
+        if (!lock.prendre(options.rom)) return rom_not_writable(rom_name);
+        if (!rom.prepare(options.rom, rom_refused)) return 1;
     }
 
     Stdio_file bitmap(options.bitmap, "rb");
@@ -125,12 +128,23 @@ int insert(Options const& options) {
         return rom_buffer_failure(options.tiles * tile_bytes);
     }
 
-    if (options.create_rom) {
-        rom.emplace(options.rom, "wb");
-        if (!rom->is_open()) return rom_not_writable(rom_name);
+    // The new ROM: the old one (none with "-n") with the tiles at the offset; an offset past
+    // its end grows it with zero bytes.
+    std::vector<unsigned char> image;
+    try {
+        if (options.create_rom) {
+            if (!rom.prepare(options.rom, rom_refused)) return 1;
+        } else {
+            Stdio_file old(options.rom, "rb");
+            if (!old.is_open() || !old.read_all(image)) return fail("unable to read rom file %s\n", rom_name);
+        }
+        std::size_t const end = static_cast<std::size_t>(options.offset) + tiles.size();
+        if (image.size() < end) image.resize(end, 0);
+    } catch (std::bad_alloc const&) {
+        return rom_buffer_failure(options.offset + options.tiles * tile_bytes);
     }
-    if (!rom->write_at(options.offset, tiles) || !rom->close()) return fail("unable to write rom file %s\n", rom_name);
-    return 0;
+    std::copy(tiles.begin(), tiles.end(), image.begin() + static_cast<long>(options.offset));
+    return rom.commit(image.data(), image.size(), "unable to write rom file %s\n") ? 0 : 1;
 }
 
 }  // namespace

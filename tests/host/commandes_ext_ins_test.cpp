@@ -306,14 +306,19 @@ TEST(CommandesExtIns, AWriteTheFileRefusesIsReported) {
     EXPECT_EQ(r.out,
               "Extraction du fichier 'sortie.txt' à partir du fichier 'rom.bin'...\n"
               "Erreur, impossible d'écrire dans le fichier \"sortie.txt\"\n"
+              "Cause : File too large. Le fichier \"sortie.txt\" n'a pas été modifié.\n"
               "Extraction terminée !\n\n"
               "Insertion du fichier 'script.txt' dans le fichier 'rom.bin'...\n"
               "0 octets restants\n"
               "Erreur, impossible d'écrire dans le fichier \"rom.bin\"\n"
+              "Cause : File too large. Le fichier \"rom.bin\" n'a pas été modifié.\n"
               "Insertion terminée !\n\n"
               "4000\n"
               "Insertion fixe du fichier 'fixe.txt' dans le fichier 'rom.bin'...\n"
               "Erreur, impossible d'écrire dans le fichier \"rom.bin\"\n"
+              "Cause : File too large. Le fichier \"rom.bin\" n'a pas été modifié.\n"
               "Insertion fixe terminée !\n\n");
     EXPECT_EQ(d.read("rom.bin"), rom);
+    EXPECT_FALSE(d.exists("sortie.txt"));
+    EXPECT_EQ(d.snapshot().size(), 6u) << "a temporary file was left behind";
 }

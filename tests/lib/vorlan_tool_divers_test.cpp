@@ -87,10 +87,10 @@ TEST(VorlanTool, ScanPointeurMatchesExactTagLines)
         bool reconnu;
         int numero;  // -1: left untouched
     };
-    // Value of 50 times the same digit, wrapped to 32 bits as the tag reader does.
-    auto cinquante = [](unsigned int chiffre) {
+    // Value of n times the same digit, wrapped to 32 bits as the tag reader does.
+    auto repete = [](unsigned int chiffre, int n) {
         std::uint32_t valeur = 0;
-        for (int i = 0; i < 50; ++i)
+        for (int i = 0; i < n; ++i)
             valeur = valeur * 10u + chiffre;
         return static_cast<int>(valeur);
     };
@@ -98,7 +98,7 @@ TEST(VorlanTool, ScanPointeurMatchesExactTagLines)
         {"<PT0012>\n", true, 12},
         {"<PT7>\n", true, 7},
         {"<PT0000>\n", true, 0},
-        {"<PT" + std::string(50, '9') + ">\n", true, cinquante(9)},
+        {"<PT" + std::string(50, '9') + ">\n", true, repete(9, 50)},
         {"<PT4294967297>\n", true, 1},
         {"<PT0012>", false, 12},
         {"<PT0012>\r\n", false, 12},
@@ -109,8 +109,9 @@ TEST(VorlanTool, ScanPointeurMatchesExactTagLines)
         {"<PT>\n", false, -1},
         {"<PT12a>\n", false, 12},
         {"<pt12>\n", false, -1},
-        // The 51st digit stands where ">" must be; the first 50 were already stored.
-        {"<PT" + std::string(51, '1') + ">\n", false, cinquante(1)},
+        // Any number of digits: extraction writes tags of six digits and more past 99,999.
+        {"<PT" + std::string(51, '1') + ">\n", true, repete(1, 51)},
+        {"<PT1000000>\n", true, 1000000},
         {"", false, -1},
     };
     for (Cas const& c : cas) {
