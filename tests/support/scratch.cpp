@@ -34,7 +34,8 @@ bool Scratch::exists(std::string const& name) const { return std::filesystem::ex
 std::map<std::string, std::string> Scratch::snapshot() const {
     std::map<std::string, std::string> entries;
     for (auto const& entry : std::filesystem::recursive_directory_iterator(dir_)) {
-        std::string const name = std::filesystem::relative(entry.path(), dir_).string();
+        // Lexically: a symbolic link keeps its own name instead of its target's.
+        std::string const name = entry.path().lexically_relative(dir_).string();
         if (entry.is_directory()) {
             entries[name] = "(folder)";
         } else if (!entry.is_regular_file()) {

@@ -1,0 +1,1 @@
+os.execute("ln -s script.txt lien.txt")
