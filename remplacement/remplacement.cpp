@@ -79,6 +79,9 @@ void Fichier_remplace::abandonner() {
 Etat Fichier_remplace::preparer(std::string const& chemin) {
     abandonner();
     cible_ = resoudre(chemin);
+    // Still a link once every link was followed: links that loop, which lead to no file.
+    struct stat lien;
+    if (lstat(cible_.c_str(), &lien) == 0 && S_ISLNK(lien.st_mode)) return echec(Etape::cible, ELOOP);
     struct stat etat;
     if (stat(cible_.c_str(), &etat) == 0) {
         if (!S_ISREG(etat.st_mode)) return echec(Etape::cible, S_ISDIR(etat.st_mode) ? EISDIR : EINVAL);
