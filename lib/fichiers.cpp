@@ -20,6 +20,27 @@ namespace {
 
 }  // namespace
 
+namespace Fichiers {
+
+namespace {
+
+// The line-ending convention of a text in memory, as analyser_format finds it in a file.
+int format_du_texte(std::string const& texte)
+{
+    std::size_t const fin = texte.find_first_of("\r\n");
+    if (fin == std::string::npos)
+        return SANS_FIN_DE_LIGNE;
+    if (texte[fin] == '\n')
+        return LF;
+    if (fin + 1 == texte.size())
+        return LF;
+    return texte[fin + 1] == '\n' ? CR_LF : CR;
+}
+
+}  // namespace
+
+}  // namespace Fichiers
+
 Fichier::Fichier() : stream_(nullptr), name_(nullptr), size_(0) {}
 
 Fichier::Fichier(char const* name, char const* mode) : Fichier()
@@ -181,28 +202,40 @@ namespace Fichiers {
 
 std::string charger(Fichier& f)
 {
-    std::string texte;
+    std::string brut;
     std::FILE* stream = f.stream();
-    if (stream == nullptr || std::fseek(stream, 0, SEEK_END) != 0)
-        return texte;
-    long longueur = std::ftell(stream);
-    std::fseek(stream, 0, SEEK_SET);
-    int format = analyser_format(f);
-    if (longueur > 0)
-        texte.reserve(static_cast<std::size_t>(longueur));
+    if (stream == nullptr || std::fseek(stream, 0, SEEK_SET) != 0)
+        return brut;
+    // Read in large pieces, then converted in memory: a script of megabytes read byte by byte
+    // through the stream took longer than encoding it.
+    if (f.size() > 0)
+        brut.reserve(static_cast<std::size_t>(f.size()));
+    char morceau[1 << 16];
+    std::size_t lus;
+    while ((lus = std::fread(morceau, 1, sizeof morceau, stream)) > 0)
+        brut.append(morceau, lus);
 
-    int c;
-    while ((c = std::fgetc(stream)) != EOF) {
-        if (c == '\r' && format == CR_LF) {
+    int const format = format_du_texte(brut);
+    if (format == CR) {
+        for (char& c : brut)
+            if (c == '\r')
+                c = '\n';
+        return brut;
+    }
+    if (format != CR_LF)
+        return brut;
+    std::string texte;
+    texte.reserve(brut.size());
+    for (std::size_t i = 0; i < brut.size(); ++i) {
+        char c = brut[i];
+        if (c == '\r') {
             // The byte after a CR takes its place untested: CR LF becomes LF, CR CR LF
             // becomes CR LF, and a CR ending the file is dropped.
-            c = std::fgetc(stream);
-            if (c == EOF)
+            if (++i == brut.size())
                 break;
-        } else if (c == '\r' && format == CR) {
-            c = '\n';
+            c = brut[i];
         }
-        texte.push_back(static_cast<char>(c));
+        texte.push_back(c);
     }
     return texte;
 }
