@@ -24,9 +24,15 @@ bool executer(Lua& lua, char const* fichier) {
     }
 }
 
+// Exit statuses a build script can test.
+constexpr int reussite = 0;
+constexpr int script_interrompu = 1;  // the start-up or "-e" script not loaded, or stopped by an interpreter error
+constexpr int erreur_signalee = 2;    // the script ran to its end, but some command reported an error
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    Console::du_programme().ecrire_en_utf8(sortie_en_utf8());
     Lua lua;
     afficher_infos();
     lua.open_alllib();
@@ -35,18 +41,20 @@ int main(int argc, char** argv) {
     char const* programme = argc > 0 ? argv[0] : "vorlan-tool";
     if (argc < 2 || argc > 3) {
         afficher_usage(programme);
-        return 0;
+        return reussite;
     }
-    if (!executer(lua, "vorlan-tool.lua")) return 0;
+    if (!executer(lua, "vorlan-tool.lua")) return script_interrompu;
 
     if (argc == 2 && std::strcmp(argv[1], "-h") == 0) {
         afficher_usage(programme);
     } else if (argc == 2 && std::strcmp(argv[1], "-i") == 0) {
+        // The shell reports every error as it comes, and its user has seen them.
         lancer_interpreteur(lua);
     } else if (argc == 3 && std::strcmp(argv[1], "-e") == 0) {
-        executer(lua, argv[2]);
+        if (!executer(lua, argv[2])) return script_interrompu;
+        return Console::du_programme().erreur_signalee() ? erreur_signalee : reussite;
     } else {
         afficher_usage(programme);
     }
-    return 0;
+    return reussite;
 }

@@ -2,8 +2,17 @@
 #include <cstddef>
 
 // Every text vorlan-tool prints, by identifier. The texts themselves live in catalogue.cpp,
-// each next to its identifier; they are printf formats whose conversions take the arguments
-// of a report (lib/rapport.h) in order.
+// each next to its identifier and its kind; they are printf formats whose conversions take the
+// arguments of a report (lib/rapport.h) in order.
+
+// What a message tells: the program's exit status counts the errors.
+enum class Genre {
+    information,  // framing, results, reports of a command that did its job
+    attention,    // a warning ("Attention, ..."), a note: the command still did its job
+    probleme,     // something a check found in the user's text: the checking command did its job
+    erreur,       // something was not done as asked: refused, not opened, not written, skipped
+};
+
 enum class Message {
     // Text handed through as it stands: an interpreter's message, an error built from a raw text.
     texte_brut,
@@ -140,3 +149,4 @@ enum class Message {
 
 // The message's text, exactly as it is printed (a printf format).
 char const* texte_du_message(Message message);
+Genre genre_du_message(Message message);

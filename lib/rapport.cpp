@@ -19,6 +19,23 @@ void ajouter(std::string& sortie, std::string const& spec, T valeur) {
     sortie.resize(avant + static_cast<std::size_t>(longueur));
 }
 
+// The message's own text, as the chosen coding writes it.
+void ajouter_texte(std::string& sortie, char const* debut, std::size_t longueur, Codage codage) {
+    if (codage == Codage::latin1) {
+        sortie.append(debut, longueur);
+        return;
+    }
+    for (std::size_t k = 0; k < longueur; ++k) {
+        unsigned char const c = static_cast<unsigned char>(debut[k]);
+        if (c < 0x80) {
+            sortie += static_cast<char>(c);
+        } else {
+            sortie += static_cast<char>(0xC0 | (c >> 6));
+            sortie += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+}
+
 Argument const& suivant(Rapport const& rapport, std::size_t& rang, bool texte) {
     if (rang >= rapport.arguments.size())
         throw std::logic_error(std::string("formater: missing argument for ") + texte_du_message(rapport.message));
@@ -30,17 +47,17 @@ Argument const& suivant(Rapport const& rapport, std::size_t& rang, bool texte) {
 
 }  // namespace
 
-std::string formater(Rapport const& rapport) {
+std::string formater(Rapport const& rapport, Codage codage) {
     char const* p = texte_du_message(rapport.message);
     std::string sortie;
     std::size_t rang = 0;
     while (*p != '\0') {
         char const* pourcent = std::strchr(p, '%');
         if (pourcent == nullptr) {
-            sortie += p;
+            ajouter_texte(sortie, p, std::strlen(p), codage);
             break;
         }
-        sortie.append(p, static_cast<std::size_t>(pourcent - p));
+        ajouter_texte(sortie, p, static_cast<std::size_t>(pourcent - p), codage);
         p = pourcent + 1;
         if (*p == '%') {
             sortie += '%';

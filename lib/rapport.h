@@ -35,10 +35,15 @@ struct Rapport {
 
 using Rapports = std::vector<Rapport>;
 
+// How the message's own text is written: as the program's Latin-1 bytes, or converted to UTF-8
+// for a terminal that shows UTF-8. What the arguments quote is never converted: file names,
+// table texts and script characters pass as they are.
+enum class Codage { latin1, utf8 };
+
 // The report's text: the message's format with its arguments, byte for byte what printf would
 // print (a %c of 0 gives a NUL byte). A conversion without its argument, or of the wrong kind,
 // is a fault of the program: std::logic_error.
-std::string formater(Rapport const& rapport);
+std::string formater(Rapport const& rapport, Codage codage = Codage::latin1);
 
 // The reports' texts one after another.
 std::string formater(Rapports const& rapports);

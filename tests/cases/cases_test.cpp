@@ -7,6 +7,7 @@
 //   NAME/sortie.txt      what the script prints, byte for byte, the banner line left out
 //   NAME/attendu/        the files the run must leave, byte for byte (optional); every other
 //                        file of the folder must be exactly as it was before the run
+//   NAME/statut          the exit status the run must give (optional: 0)
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -58,7 +59,9 @@ TEST_P(Cas, PrintsAndLeavesWhatTheFolderExpects) {
     std::string const banniere = "Vorlan-tool version 1.1\n";
     ASSERT_EQ(resultat.out.compare(0, banniere.size(), banniere), 0) << resultat.out;
     EXPECT_EQ(resultat.out.substr(banniere.size()), test_support::read_file((dossier / "sortie.txt").string()));
-    EXPECT_EQ(resultat.status, 0);
+    int statut = 0;
+    if (fs::exists(dossier / "statut")) statut = std::stoi(test_support::read_file((dossier / "statut").string()));
+    EXPECT_EQ(resultat.status, statut);
 
     std::map<std::string, std::string> attendu = avant;
     fs::path const attendus = dossier / "attendu";

@@ -66,7 +66,7 @@ TEST(CommandesExtIns, ArgumentChecksPrintTheFirstFailureAndReturnNothing) {
     for (Cas const& c : cas) {
         auto r = run_script(d, std::string("print(") + c.appel + ")\nprint('suite')\n");
         EXPECT_EQ(r.out, std::string(c.message) + "\nsuite\n") << c.appel;
-        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.status, 2);
     }
 }
 

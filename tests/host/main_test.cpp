@@ -48,7 +48,7 @@ TEST(Main, MissingStartUpScriptStopsEveryInvocation) {
         s.write("s.lua", "print('jamais')");
         auto r = run_vorlan(s, args, "print('jamais')\n");
         EXPECT_EQ(r.out, BANNIERE + "cannot open vorlan-tool.lua: No such file or directory");
-        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.status, 1);
     }
 }
 
@@ -57,7 +57,7 @@ TEST(Main, FaultyStartUpScriptPrintsTheInterpretersMessageUnchanged) {
     s.write("vorlan-tool.lua", "error('100% faux')");
     auto r = run_vorlan(s, {"-h"});
     EXPECT_EQ(r.out, BANNIERE + "vorlan-tool.lua:1: 100% faux");
-    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.status, 1);
 }
 
 TEST(Main, ScriptErrorsArePrintedWithoutLineFeed) {
@@ -74,10 +74,55 @@ TEST(Main, ScriptErrorsArePrintedWithoutLineFeed) {
         s.write("s.lua", c.script);
         auto r = run_vorlan(s, {"-e", "s.lua"});
         EXPECT_EQ(r.out, BANNIERE + c.attendu);
+        EXPECT_EQ(r.status, 1) << c.script;
     }
     Scratch s;
     s.write("vorlan-tool.lua", "");
-    EXPECT_EQ(run_vorlan(s, {"-e", "absent.lua"}).out, BANNIERE + "cannot open absent.lua: No such file or directory");
+    auto const absent = run_vorlan(s, {"-e", "absent.lua"});
+    EXPECT_EQ(absent.out, BANNIERE + "cannot open absent.lua: No such file or directory");
+    EXPECT_EQ(absent.status, 1);
+}
+
+// 0 when the script ran to its end and no command reported an error, 2 when one did (a
+// refusal, a file not opened, a character skipped...), whatever the script did afterwards;
+// warnings and notes are no errors. 1 is kept for a script that could not run to its end.
+TEST(Main, ExitStatusTellsWhetherACommandReportedAnError) {
+    struct Cas {
+        char const* nom;
+        char const* script;
+        int statut;
+    } const cas[] = {
+        {"nothing reported", "print('ok')", 0},
+        {"a command that did its job", "extraire('rom.bin', 't.tbl', 's.txt', 0, 1, 'SANS_POINTEURS')", 0},
+        {"a warning only: a pointer outside the ROM",
+         "extraire('rom.bin', 't.tbl', 's.txt', 0, 1, 2, 1, 2, 'X', true)", 0},
+        {"a note of fixed-length insertion only", "inserer_fixe('rom.bin', 't.tbl', 'court.txt', 0, 1, 2)", 0},
+        {"a refused argument", "extraire()", 2},
+        {"a file that cannot be opened", "optimiser_dte('absent.txt', 'r.txt', 1)", 2},
+        {"an unknown character", "inserer('rom.bin', 't.tbl', 'inconnu.txt', 0, 1, 'SANS_POINTEURS')", 2},
+        {"a formula that fails", "inserer('rom.bin', 't.tbl', 's.txt', 0, 1, 0, 1, 2, 'X-9', true)", 2},
+        {"an error, then commands that succeed", "extraire() print(hex(1))", 2},
+        {"hex refusing its arguments", "hex()", 2},
+        {"an interpreter error after a refused command", "extraire() error('fin')", 1},
+    };
+    for (auto const& c : cas) {
+        Scratch s;
+        s.write("vorlan-tool.lua", "");
+        s.write("rom.bin", "AB");
+        s.write("t.tbl", "41=A\n42=B\n");
+        s.write("s.txt", "<PT0001>\nAB");
+        s.write("court.txt", "A\n");
+        s.write("inconnu.txt", "AZ");
+        s.write("c.lua", c.script);
+        EXPECT_EQ(run_vorlan(s, {"-e", "c.lua"}).status, c.statut) << c.nom;
+    }
+    // The start-up script's commands count too; -h and -i end with 0 whatever was reported.
+    Scratch s;
+    s.write("vorlan-tool.lua", "extraire()");
+    s.write("c.lua", "");
+    EXPECT_EQ(run_vorlan(s, {"-e", "c.lua"}).status, 2);
+    EXPECT_EQ(run_vorlan(s, {"-h"}).status, 0);
+    EXPECT_EQ(run_vorlan(s, {"-i"}, "extraire()\n").status, 0);
 }
 
 struct CasShell {

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -147,6 +148,64 @@ TEST(Catalogue, EveryTextIsExactlyAsPrinted) {
     for (Cas const& c : cas) {
         EXPECT_STREQ(texte_du_message(c.message), c.texte) << static_cast<int>(c.message);
         vus.insert(c.message);
+    }
+    EXPECT_EQ(vus.size(), static_cast<std::size_t>(Message::nombre_de_messages));
+}
+
+// Each message's kind, which the exit status counts: an error is what says that something was
+// not done as asked; warnings, notes of fixed-length insertion and results are not.
+TEST(Catalogue, EachMessageHasItsKind) {
+    struct Groupe {
+        Genre genre;
+        std::vector<Message> messages;
+    };
+    Groupe const groupes[] = {
+        {Genre::information, {
+        Message::banniere, Message::usage, Message::invite, Message::invite_suite, Message::fin_de_ligne,
+        Message::extraction_debut, Message::extraction_fin, Message::insertion_debut, Message::insertion_fin,
+        Message::extraction_fixe_debut, Message::extraction_fixe_fin, Message::insertion_fixe_debut,
+        Message::insertion_fixe_fin, Message::optimisation_debut, Message::optimisation_fin,
+        Message::suppression_debut, Message::suppression_fin, Message::mise_en_forme_debut,
+        Message::mise_en_forme_fin, Message::liste_taille_max, Message::liste_entree, Message::octets_restants,
+        Message::dte_entete, Message::dte_paire, Message::dte_score, Message::mte_taille,
+        Message::mte_texte_vide, Message::mte_mot, Message::mte_score_total, Message::alb_liste_entete,
+        Message::alb_liste_entree, Message::mot_supprime,
+        }},
+        {Genre::attention, {
+        Message::dossier_non_synchronise, Message::entree_vide, Message::entree_existante,
+        Message::entree_ignoree, Message::pointeur_non_repere, Message::pointeurs_non_reperes,
+        Message::mots_au_dela_de_la_rom, Message::mot_non_extrait, Message::mots_non_extraits,
+        Message::mot_trop_court, Message::souligne_absent, Message::mot_trop_long, Message::alb_entree_erronee,
+        Message::alb_entree_existante, Message::alb_linebreak_deja_defini, Message::alb_defaut_deja_defini,
+        Message::bloc_sans_fin, Message::pointeur_dans_le_bloc,
+        }},
+        {Genre::erreur, {
+        Message::texte_brut, Message::erreur_interpreteur, Message::message_absent,
+        Message::memoire_insuffisante, Message::hex_nombre_d_arguments, Message::hex_arguments_incorrects,
+        Message::argument_chaine, Message::argument_nombre, Message::argument_incorrect,
+        Message::nombre_d_arguments_incorrect, Message::nom_d_argument_incorrect, Message::profil_inconnu,
+        Message::fopen_impossible, Message::fopen_impossible_ligne, Message::ouverture_impossible,
+        Message::ouverture_impossible_ligne, Message::ouverture_impossible_dte, Message::fseek_position,
+        Message::fseek_origine, Message::lecture_impossible, Message::ecriture_impossible,
+        Message::script_est_la_rom, Message::script_est_la_table, Message::sortie_est_une_entree,
+        Message::cause_fichier_intact, Message::temporaire_impossible, Message::valeur_hexadecimale_incorrecte,
+        Message::valeur_incorrecte, Message::parentheses, Message::resultat_negatif, Message::division_par_zero,
+        Message::formule_incorrecte, Message::formule_trop_longue, Message::nombre_trop_long,
+        Message::debut_apres_fin, Message::texte_hors_rom, Message::pointeurs_hors_rom,
+        Message::nombre_de_pointeurs_negatif, Message::taille_des_pointeurs, Message::nombre_de_mots_negatif,
+        Message::taille_des_mots_negative, Message::caractere_inconnu, Message::pointeur_au_dela_du_nombre,
+        Message::pointeur_inferieur_a_un, Message::pointeur_hors_rom, Message::espace_insuffisant,
+        Message::mot_au_dela_de_la_rom, Message::mte_taille_incorrecte, Message::mte_nombre_incorrect,
+        Message::mte_taille_maximale, Message::alb_espace_absent, Message::alb_new_defaut_absent,
+        Message::alb_linebreak_absent, Message::alb_caractere_inconnu,
+        }},
+    };
+    std::set<Message> vus;
+    for (Groupe const& g : groupes) {
+        for (Message m : g.messages) {
+            EXPECT_EQ(genre_du_message(m), g.genre) << texte_du_message(m);
+            EXPECT_TRUE(vus.insert(m).second) << texte_du_message(m);
+        }
     }
     EXPECT_EQ(vus.size(), static_cast<std::size_t>(Message::nombre_de_messages));
 }
