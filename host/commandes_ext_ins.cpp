@@ -14,7 +14,13 @@
 
 namespace {
 
-char const* nom_ext_ins(Sens sens) { return sens == Sens::extraction ? "extraire" : "inserer"; }
+char const* nom_ext_ins(Sens sens) {
+    switch (sens) {
+    case Sens::extraction: return "extraire";
+    case Sens::insertion: return "inserer";
+    default: return "simuler_inserer";
+    }
+}
 char const* nom_ext_ins_fixe(Sens sens) { return sens == Sens::extraction ? "extraire_fixe" : "inserer_fixe"; }
 
 // Pointer parameters of extraire and inserer, from whichever form the script used; without
@@ -85,8 +91,11 @@ int lua_ext_ins(Sens sens, Lua& lua) {
         afficher(Rapport(Message::extraction_fin));
         return 0;
     }
+    // A simulation prints exactly what the insertion would: it is the insertion, its writes left out.
     afficher(Rapport(Message::insertion_debut, {script, rom}));
-    int const resultat = Operations::inserer(rom, table, script, debut, fin, pointeurs.table, pointeurs.formule.data());
+    int const resultat =
+        Operations::inserer(rom, table, script, debut, fin, pointeurs.table, pointeurs.formule.data(),
+                            sens == Sens::simulation ? Operations::Ecriture::simulee : Operations::Ecriture::reelle);
     lua.push(static_cast<double>(resultat));
     afficher(Rapport(Message::insertion_fin));
     return 1;
@@ -123,6 +132,10 @@ int lua_extraire(lua_State* state) {
 
 int lua_inserer(lua_State* state) {
     return proteger(state, [](Lua& lua) { return lua_ext_ins(Sens::insertion, lua); });
+}
+
+int lua_simuler_inserer(lua_State* state) {
+    return proteger(state, [](Lua& lua) { return lua_ext_ins(Sens::simulation, lua); });
 }
 
 int lua_extraire_fixe(lua_State* state) {

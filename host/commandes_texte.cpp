@@ -32,7 +32,25 @@ int mettre_en_forme(Lua& lua) {
     return 0;
 }
 
+int verifier_mise_en_forme(Lua& lua) {
+    if (!verifier_chaines(lua, 1, 2) || !verifier_nombres(lua, 3, 4)) return 0;
+    char const* script = lua.to_string(1);
+    char const* table = lua.to_string(2);
+    int const largeur = lua.tointeger(3);
+    int const lignes = lua.tointeger(4);
+    afficher(Rapport(Message::verification_debut, {script}));
+    int const problemes = Operations::verifier_mise_en_forme(script, table, largeur, lignes);
+    afficher(Rapport(Message::verification_fin));
+    if (problemes < 0) return 0;
+    lua.push(static_cast<double>(problemes));
+    return 1;
+}
+
 }  // namespace
+
+int lua_verifier_mise_en_forme(lua_State* state) {
+    return proteger(state, verifier_mise_en_forme);
+}
 
 int lua_supprimer_mots(lua_State* state) {
     return proteger(state, supprimer_mots);

@@ -13,11 +13,13 @@ Fonction_lua const fonctions[] = {
     {"extraire", lua_extraire},
     {"extraire_fixe", lua_extraire_fixe},
     {"inserer", lua_inserer},
+    {"simuler_inserer", lua_simuler_inserer},
     {"inserer_fixe", lua_inserer_fixe},
     {"optimiser_dte", lua_optimiser_dte},
     {"optimiser_mte", lua_optimiser_mte},
     {"supprimer_mots", lua_supprimer_mots},
     {"mettre_en_forme", lua_mettre_en_forme},
+    {"verifier_mise_en_forme", lua_verifier_mise_en_forme},
     {nullptr, nullptr},
 };
 

@@ -10,10 +10,15 @@ void extraire(char const* rom, char const* table, char const* script, int debut,
               Table_pointeurs const& pointeurs, char const* formule);
 void extraire_fixe(char const* rom, char const* table, char const* script, int adresse, int nombre, int taille);
 
+// Whether an insertion writes the ROM or only says what it would do.
+enum class Ecriture { reelle, simulee };
+
 // The offset just after the last text byte written; `debut` after a reported error. A formula
 // that cannot be computed for a pointer ends the insertion with its math_error, nothing written.
+// A simulated insertion prints and returns what the real one would on a writable ROM, which it
+// only reads.
 int inserer(char const* rom, char const* table, char const* script, int debut, int fin,
-            Table_pointeurs const& pointeurs, char const* formule);
+            Table_pointeurs const& pointeurs, char const* formule, Ecriture ecriture = Ecriture::reelle);
 void inserer_fixe(char const* rom, char const* table, char const* script, int adresse, int nombre, int taille);
 
 void optimiser_dte(char const* script, char const* resultat, int nombre);
@@ -21,5 +26,7 @@ void optimiser_mte(char const* script, char const* resultat, short nombre, short
 
 void supprimer_mots(char const* entree, char const* sortie, char const* liste);
 void mettre_en_forme(char const* entree, char const* sortie, char const* table, int largeur, int lignes);
+// The number of problems found in the script as written; -1 when it could not be checked.
+int verifier_mise_en_forme(char const* script, char const* table, int largeur, int lignes);
 
 }  // namespace Operations

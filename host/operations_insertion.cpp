@@ -18,12 +18,15 @@ struct Rom_a_modifier {
 };
 
 // The common start of both insertions: the table, then the ROM, then the script, in that
-// order; a ROM that is the table or the script would lose it: refused.
+// order; a ROM that is the table or the script would lose it: refused. A simulated insertion
+// only reads the ROM, which it takes as if it were writable.
 bool ouvrir(Insereur::Table_ins& tbl, char const* table, Rom_a_modifier& f_rom, char const* rom, std::string& texte,
-            char const* script) {
-    if (!charger_table(tbl, table, Message::ouverture_impossible_ligne) ||
-        !ouvrir_rom_a_modifier(f_rom.verrou, f_rom.sortie, f_rom.fichier, rom))
-        return false;
+            char const* script, Ecriture ecriture = Ecriture::reelle) {
+    if (!charger_table(tbl, table, Message::ouverture_impossible_ligne)) return false;
+    bool const ouverte = ecriture == Ecriture::simulee
+                             ? ouvrir_rom(f_rom.fichier, rom)
+                             : ouvrir_rom_a_modifier(f_rom.verrou, f_rom.sortie, f_rom.fichier, rom);
+    if (!ouverte) return false;
     std::optional<std::string> lu = lire_texte(script);
     if (!lu) {
         afficher(Rapport(Message::ouverture_impossible, {script}));
@@ -40,11 +43,11 @@ bool enregistrer(Rom_a_modifier& f_rom, Insereur::Image_rom const& image) {
 }  // namespace
 
 int inserer(char const* rom, char const* table, char const* script, int debut, int fin,
-            Table_pointeurs const& pointeurs, char const* formule) {
+            Table_pointeurs const& pointeurs, char const* formule, Ecriture ecriture) {
     Insereur::Table_ins tbl;
     Rom_a_modifier f_rom;
     std::string texte;
-    if (!ouvrir(tbl, table, f_rom, rom, texte, script)) return debut;
+    if (!ouvrir(tbl, table, f_rom, rom, texte, script, ecriture)) return debut;
     Calcul::Formule const formule_lue(formule);
     if (auto erreur = Insereur::verifier(f_rom.fichier.size(), debut, fin, pointeurs, formule_lue)) {
         afficher(*erreur);
@@ -58,7 +61,7 @@ int inserer(char const* rom, char const* table, char const* script, int debut, i
     afficher(insertion.rapports);
     // The formula's failure ends the command at the guard, as every error of the system does.
     if (insertion.arret) throw math_error(*insertion.arret);
-    if (!enregistrer(f_rom, image)) return debut;
+    if (ecriture == Ecriture::reelle && !enregistrer(f_rom, image)) return debut;
     return insertion.fin_ecrite;
 }
 

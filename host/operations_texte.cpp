@@ -5,6 +5,7 @@
 #include "optimisers/mte.h"
 #include "reformat/auto_lb.h"
 #include "reformat/suppr.h"
+#include "reformat/verification.h"
 
 namespace Operations {
 
@@ -82,6 +83,20 @@ void mettre_en_forme(char const* entree, char const* sortie_nom, char const* tab
     if (!differents(sortie_nom, table) || !preparer_resultat(sortie, sortie_nom)) return;
     Auto_LB::Mise_en_forme const m = Auto_LB::remettre_en_forme(largeurs, *texte, largeur, lignes);
     publier(sortie, m.rapports, m.texte);
+}
+
+int verifier_mise_en_forme(char const* script, char const* table, int largeur, int lignes) {
+    Auto_LB::Table_ALB largeurs;
+    if (!charger_table(largeurs, table, Message::ouverture_impossible) || !largeurs.utilisable()) return -1;
+    std::optional<std::string> const texte = lire_texte(script);
+    if (!texte) {
+        afficher(Rapport(Message::ouverture_impossible, {script}));
+        return -1;
+    }
+    Auto_LB::Verification const v = Auto_LB::verifier(largeurs, *texte, largeur, lignes);
+    afficher(v.rapports);
+    afficher(Rapport(Message::problemes_trouves, {v.problemes}));
+    return v.problemes;
 }
 
 }  // namespace Operations

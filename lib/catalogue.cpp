@@ -142,6 +142,14 @@ constexpr Entree catalogue[] = {
     {Message::pointeur_dans_le_bloc, Genre::attention, "Attention, le pointeur numéro %d a été détecté dans le bloc du pointeur %d...\n"},
 
     {Message::mot_supprime, Genre::information, "Mot : %10s   Taille : %2d   Apparitions : %d\n"},
+
+    {Message::verification_debut, Genre::information, "Vérification de la mise en forme du fichier '%s'...\n"},
+    {Message::verification_fin, Genre::information, "Vérification terminée !\n\n"},
+    {Message::ligne_trop_large, Genre::probleme,
+     "Ligne trop large : pointeur %d, boîte %d, ligne %d : largeur %lld pour %d (\"%s\")\n"},
+    {Message::boite_trop_pleine, Genre::probleme, "Boîte trop pleine : pointeur %d, boîte %d : %d lignes pour %d\n"},
+    {Message::bloc_sans_fin_verifie, Genre::attention, "Attention, le bloc du pointeur %d n'a pas de balise de fin.\n"},
+    {Message::problemes_trouves, Genre::information, "%d problème(s) trouvé(s)\n"},
 };
 
 constexpr std::size_t nombre = sizeof catalogue / sizeof catalogue[0];

@@ -144,6 +144,14 @@ enum class Message {
     // Word removal.
     mot_supprime,
 
+    // Checks of the layout.
+    verification_debut,
+    verification_fin,
+    ligne_trop_large,
+    boite_trop_pleine,
+    bloc_sans_fin_verifie,
+    problemes_trouves,
+
     nombre_de_messages  // not a message: the size of the catalogue
 };
 

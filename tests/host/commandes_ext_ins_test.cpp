@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
@@ -321,4 +324,57 @@ TEST(CommandesExtIns, AWriteTheFileRefusesIsReported) {
     EXPECT_EQ(d.read("rom.bin"), rom);
     EXPECT_FALSE(d.exists("sortie.txt"));
     EXPECT_EQ(d.snapshot().size(), 6u) << "a temporary file was left behind";
+}
+
+// ---------------------------------------------------------------------------------------------
+// A dry run prints and returns what the insertion would, and changes no file.
+
+TEST(CommandesExtIns, ADryRunPrintsAndReturnsWhatTheInsertionWouldAndWritesNothing) {
+    struct Cas {
+        char const* nom;
+        std::string script;
+        char const* arguments;  // after the three file names
+    } const cas[] = {
+        {"it fits", "<PT0001>\nAB<PT0002>\nC", "16, 20, 0, 2, 2, 'X', true"},
+        {"it does not fit, a character is unknown, a pointer is refused", "<PT0001>\nABCZ<PT0009>\nABCABC",
+         "16, 20, 0, 2, 2, 'X', true"},
+        {"a profile", "<PT0001>\nAB", "16, 20, 'SNES24-LowRom1', 0, 1, 0, 0"},
+        {"without pointers", "ABC", "16, 20, 'SANS_POINTEURS'"},
+        {"a range refused", "AB", "20, 16, 'SANS_POINTEURS'"},
+        {"a formula that fails", "<PT0001>\nAB<PT0002>\nC", "16, 20, 0, 2, 2, '$11-X', true"},
+        {"a missing script", "", "16, 20, 'SANS_POINTEURS'"},
+        {"the wrong number of arguments", "AB", "16"},
+    };
+    for (auto const& c : cas) {
+        std::string const appel = std::string("('rom.bin', 'table.tbl', 'script.txt', ") + c.arguments + ")";
+        Rom simule(rom_ee, c.script);
+        Rom reel(rom_ee, c.script);
+        if (c.script.empty()) {
+            std::remove(simule.d.path("script.txt").c_str());
+            std::remove(reel.d.path("script.txt").c_str());
+        }
+        auto const avant = simule.d.snapshot();
+        auto const simulation = run_script(simule.d, "print(simuler_inserer" + appel + ")\n");
+        auto const insertion = run_script(reel.d, "print(inserer" + appel + ")\n");
+        std::string attendu = insertion.out;
+        // The one difference: the command's own name in the refusal of its arguments.
+        for (std::size_t i; (i = attendu.find("\"inserer\"")) != std::string::npos;)
+            attendu.replace(i, 9, "\"simuler_inserer\"");
+        EXPECT_EQ(simulation.out, attendu) << c.nom;
+        EXPECT_EQ(simulation.status, insertion.status) << c.nom;
+        auto apres = simule.d.snapshot();
+        apres.erase("script.lua");
+        apres.erase("vorlan-tool.lua");
+        EXPECT_EQ(apres, avant) << c.nom;
+    }
+    // The ROM is only read: a ROM nobody may write can be checked (a file of the root user is
+    // still writable by root, so the mode alone shows it is never opened for writing).
+    Rom lecture_seule(rom_ee, "AB");
+    chmod(lecture_seule.d.path("rom.bin").c_str(), 0444);
+    auto const r = run_script(lecture_seule.d, "print(simuler_inserer('rom.bin', 'table.tbl', 'script.txt', 16, 20, "
+                                               "'SANS_POINTEURS'))\n");
+    EXPECT_EQ(r.out,
+              "Insertion du fichier 'script.txt' dans le fichier 'rom.bin'...\n3 octets restants\n"
+              "Insertion terminée !\n\n18\n");
+    EXPECT_EQ(lecture_seule.rom(), rom_ee);
 }

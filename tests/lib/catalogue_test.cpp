@@ -143,6 +143,13 @@ TEST(Catalogue, EveryTextIsExactlyAsPrinted) {
         {Message::pointeur_dans_le_bloc,
          "Attention, le pointeur numéro %d a été détecté dans le bloc du pointeur %d...\n"},
         {Message::mot_supprime, "Mot : %10s   Taille : %2d   Apparitions : %d\n"},
+        {Message::verification_debut, "Vérification de la mise en forme du fichier '%s'...\n"},
+        {Message::verification_fin, "Vérification terminée !\n\n"},
+        {Message::ligne_trop_large,
+         "Ligne trop large : pointeur %d, boîte %d, ligne %d : largeur %lld pour %d (\"%s\")\n"},
+        {Message::boite_trop_pleine, "Boîte trop pleine : pointeur %d, boîte %d : %d lignes pour %d\n"},
+        {Message::bloc_sans_fin_verifie, "Attention, le bloc du pointeur %d n'a pas de balise de fin.\n"},
+        {Message::problemes_trouves, "%d problème(s) trouvé(s)\n"},
     };
     std::set<Message> vus;
     for (Cas const& c : cas) {
@@ -169,7 +176,8 @@ TEST(Catalogue, EachMessageHasItsKind) {
         Message::mise_en_forme_fin, Message::liste_taille_max, Message::liste_entree, Message::octets_restants,
         Message::dte_entete, Message::dte_paire, Message::dte_score, Message::mte_taille,
         Message::mte_texte_vide, Message::mte_mot, Message::mte_score_total, Message::alb_liste_entete,
-        Message::alb_liste_entree, Message::mot_supprime,
+        Message::alb_liste_entree, Message::mot_supprime, Message::verification_debut,
+        Message::verification_fin, Message::problemes_trouves,
         }},
         {Genre::attention, {
         Message::dossier_non_synchronise, Message::entree_vide, Message::entree_existante,
@@ -177,8 +185,9 @@ TEST(Catalogue, EachMessageHasItsKind) {
         Message::mots_au_dela_de_la_rom, Message::mot_non_extrait, Message::mots_non_extraits,
         Message::mot_trop_court, Message::souligne_absent, Message::mot_trop_long, Message::alb_entree_erronee,
         Message::alb_entree_existante, Message::alb_linebreak_deja_defini, Message::alb_defaut_deja_defini,
-        Message::bloc_sans_fin, Message::pointeur_dans_le_bloc,
+        Message::bloc_sans_fin, Message::pointeur_dans_le_bloc, Message::bloc_sans_fin_verifie,
         }},
+        {Genre::probleme, {Message::ligne_trop_large, Message::boite_trop_pleine}},
         {Genre::erreur, {
         Message::texte_brut, Message::erreur_interpreteur, Message::message_absent,
         Message::memoire_insuffisante, Message::hex_nombre_d_arguments, Message::hex_arguments_incorrects,
