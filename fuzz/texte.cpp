@@ -1,5 +1,5 @@
-// Word removal and automatic reformatting of arbitrary scripts, with arbitrary word lists,
-// line-break tables, widths and box sizes. A table that lacks one of its required entries
+// Word removal, automatic reformatting and the check of the layout of arbitrary scripts, with
+// arbitrary word lists, line-break tables, widths and box sizes. A table that lacks one of its required entries
 // ends the reformatting, as it ends the command.
 #include <cstdint>
 #include <string>
@@ -10,6 +10,7 @@
 #include "reformat/auto_lb-table.h"
 #include "reformat/auto_lb.h"
 #include "reformat/suppr.h"
+#include "reformat/verification.h"
 
 extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size) {
     FuzzedDataProvider in(data, size);
@@ -24,6 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
             fuzz::formater_tout(largeurs.charger(annexe));
             if (!largeurs.utilisable()) return;
             fuzz::formater_tout(Auto_LB::remettre_en_forme(largeurs, script, largeur, lignes).rapports);
+            // The check of the layout measures the same script with the same table.
+            fuzz::formater_tout(Auto_LB::verifier(largeurs, script, largeur, lignes).rapports);
         } else {
             fuzz::formater_tout(Suppr_mots::supprimer(script, Suppr_mots::lire_liste(annexe)).rapports);
         }
