@@ -101,8 +101,8 @@ private:
             // The source is entered whole when first searched: a ROM patched in place may
             // never need it.
             index_source_.entrer_jusqua(source_.size());
-            index_source_.preparer(ici, reste);
-            index_cible_.preparer(ici, reste);
+            index_source_.preparer(ici);
+            index_cible_.preparer(ici);
         }
         auto evaluer = [&](Genre genre, std::uint64_t depuis, std::uint64_t longueur) {
             if (longueur == 0) return;
@@ -129,21 +129,32 @@ private:
         if (meilleur.longueur >= assez_long || !cherchable) return meilleur;
 
         // A copy costs at least 2 bytes (its action and its offset move): a candidate can only do
-        // better if it matches up to byte gain + 1, which one comparison tells before the others.
-        auto prometteur = [&](unsigned char const* depuis, std::uint64_t disponible) {
+        // better if it matches up to byte gain + 1. The bytes after the key, kept in the chain,
+        // tell that for most candidates before the buffer is read there.
+        std::uint32_t const suite_ici = reste >= Chaines_hachage::longueur_suivie ? Chaines_hachage::suite_de(ici) : 0;
+        auto prometteur = [&](Chaines_hachage const& index, std::uint32_t p, unsigned char const* depuis,
+                              std::uint64_t disponible) {
             std::uint64_t const dernier = static_cast<std::uint64_t>(std::max<std::int64_t>(meilleur.gain + 1, 0));
-            return dernier < disponible && depuis[dernier] == ici[dernier];
+            if (dernier >= disponible) return false;
+            if (dernier < Chaines_hachage::longueur_cle) return true;
+            if (dernier < Chaines_hachage::longueur_suivie && disponible >= Chaines_hachage::longueur_suivie &&
+                reste >= Chaines_hachage::longueur_suivie) {
+                int const octets = static_cast<int>(dernier - Chaines_hachage::longueur_cle) + 1;
+                std::uint32_t const masque = octets == 4 ? UINT32_MAX : (std::uint32_t{1} << (8 * octets)) - 1;
+                return ((index.suite(p) ^ suite_ici) & masque) == 0;
+            }
+            return depuis[dernier] == ici[dernier];
         };
         int essais = essais_source;
-        for (std::uint32_t p = index_source_.premiere(ici, reste); p != Chaines_hachage::aucune && essais-- > 0;
+        for (std::uint32_t p = index_source_.premiere(ici); p != Chaines_hachage::aucune && essais-- > 0;
              p = index_source_.suivante(p))
-            if (prometteur(source_.data() + p, std::min<std::uint64_t>(source_.size() - p, reste)))
+            if (prometteur(index_source_, p, source_.data() + p, std::min<std::uint64_t>(source_.size() - p, reste)))
                 evaluer(Genre::copie_source, p, depuis_source(p));
         if (meilleur.longueur >= assez_long) return meilleur;
         essais = essais_cible;
-        for (std::uint32_t p = index_cible_.premiere(ici, reste); p != Chaines_hachage::aucune && essais-- > 0;
+        for (std::uint32_t p = index_cible_.premiere(ici); p != Chaines_hachage::aucune && essais-- > 0;
              p = index_cible_.suivante(p))
-            if (prometteur(cible_.data() + p, reste)) evaluer(Genre::copie_cible, p, depuis_cible(p));
+            if (prometteur(index_cible_, p, cible_.data() + p, reste)) evaluer(Genre::copie_cible, p, depuis_cible(p));
         return meilleur;
     }
 

@@ -1,7 +1,6 @@
 #include "patchs/chaines-hachage.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace BPS {
 
@@ -15,13 +14,6 @@ int bits_pour(std::size_t taille) {
     return bits;
 }
 
-// The bytes of the key within a 64-bit word read in memory order.
-std::uint64_t masque_cle() {
-    std::uint64_t masque = 0;
-    std::memset(&masque, 0xFF, Chaines_hachage::longueur_cle);
-    return masque;
-}
-
 // Insertions are independent: the bucket of a position this far ahead is fetched while the
 // current one is entered.
 constexpr std::size_t avance = 32;
@@ -32,19 +24,7 @@ Chaines_hachage::Chaines_hachage(std::vector<unsigned char> const& octets)
     : octets_(octets),
       bits_(bits_pour(octets.size())),
       tetes_(std::size_t{1} << bits_, aucune),
-      precedentes_(octets.size(), aucune) {}
-
-std::uint32_t Chaines_hachage::hacher(unsigned char const* cle, std::size_t disponible) const {
-    // Eight bytes read at once and the last two dropped, where the buffer has them.
-    std::uint64_t mot = 0;
-    if (disponible >= sizeof mot) {
-        std::memcpy(&mot, cle, sizeof mot);
-        mot &= masque_cle();
-    } else {
-        std::memcpy(&mot, cle, longueur_cle);
-    }
-    return static_cast<std::uint32_t>((mot * 0x9E3779B97F4A7C15u) >> (64 - bits_));
-}
+      maillons_(octets.size(), Maillon{aucune, 0}) {}
 
 void Chaines_hachage::entrer_jusqua(std::size_t fin) {
     if (octets_.size() < longueur_cle) return;
@@ -53,9 +33,9 @@ void Chaines_hachage::entrer_jusqua(std::size_t fin) {
     std::size_t const taille = octets_.size();
     for (; entrees_ < fin; ++entrees_) {
         std::size_t const plus_loin = entrees_ + avance;
-        if (plus_loin < fin) __builtin_prefetch(&tetes_[hacher(octets + plus_loin, taille - plus_loin)], 1);
-        std::uint32_t& tete = tetes_[hacher(octets + entrees_, taille - entrees_)];
-        precedentes_[entrees_] = tete;
+        if (plus_loin < fin) __builtin_prefetch(&tetes_[hacher(octets + plus_loin)], 1);
+        std::uint32_t& tete = tetes_[hacher(octets + entrees_)];
+        maillons_[entrees_] = {tete, taille - entrees_ >= longueur_suivie ? suite_de(octets + entrees_) : 0};
         tete = static_cast<std::uint32_t>(entrees_);
     }
 }

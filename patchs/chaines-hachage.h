@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace BPS {
@@ -26,25 +27,40 @@ public:
     void sauter_jusqua(std::size_t fin) { entrees_ = std::max(entrees_, fin); }
 
     // Fetches the bucket of the 6 bytes at `cle` ahead of premiere(), so that the two tables'
-    // waits for memory overlap. `disponible` bytes are readable from `cle` (at least 6).
-    void preparer(unsigned char const* cle, std::size_t disponible) const {
-        __builtin_prefetch(&tetes_[hacher(cle, disponible)]);
-    }
+    // waits for memory overlap.
+    void preparer(unsigned char const* cle) const { __builtin_prefetch(&tetes_[hacher(cle)]); }
     // The latest position entered whose 6 bytes may be those at `cle` (a hash match: the caller
     // compares), or `aucune`.
-    std::uint32_t premiere(unsigned char const* cle, std::size_t disponible) const {
-        return tetes_[hacher(cle, disponible)];
-    }
+    std::uint32_t premiere(unsigned char const* cle) const { return tetes_[hacher(cle)]; }
     // The position entered before `position` in its bucket, or `aucune`.
-    std::uint32_t suivante(std::uint32_t position) const { return precedentes_[position]; }
+    std::uint32_t suivante(std::uint32_t position) const { return maillons_[position].precedente; }
+    // The 4 bytes after the key at `position` (byte 6 in the low bits), kept beside the chain so
+    // that a search can tell how far a candidate matches without reading the buffer there.
+    // Meaningless within 10 bytes of the buffer's end.
+    std::uint32_t suite(std::uint32_t position) const { return maillons_[position].suite; }
+    static std::uint32_t suite_de(unsigned char const* octets) {
+        return std::uint32_t{octets[longueur_cle]} | std::uint32_t{octets[longueur_cle + 1]} << 8 |
+               std::uint32_t{octets[longueur_cle + 2]} << 16 | std::uint32_t{octets[longueur_cle + 3]} << 24;
+    }
+    static constexpr std::size_t longueur_suivie = longueur_cle + 4;
 
 private:
-    std::uint32_t hacher(unsigned char const* cle, std::size_t disponible) const;
+    std::uint32_t hacher(unsigned char const* cle) const {
+        std::uint32_t bas;
+        std::uint16_t haut;
+        std::memcpy(&bas, cle, sizeof bas);
+        std::memcpy(&haut, cle + sizeof bas, sizeof haut);
+        return static_cast<std::uint32_t>(((std::uint64_t{haut} << 32 | bas) * 0x9E3779B97F4A7C15u) >> (64 - bits_));
+    }
 
     std::vector<unsigned char> const& octets_;
     int bits_;
     std::vector<std::uint32_t> tetes_;
-    std::vector<std::uint32_t> precedentes_;
+    struct Maillon {
+        std::uint32_t precedente;
+        std::uint32_t suite;
+    };
+    std::vector<Maillon> maillons_;
     std::size_t entrees_ = 0;
 };
 
