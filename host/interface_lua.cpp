@@ -5,6 +5,7 @@
 
 #include "host/commandes_ext_ins.h"
 #include "host/commandes_optimiseurs.h"
+#include "host/commandes_patchs.h"
 #include "host/commandes_texte.h"
 #include "host/sortie.h"
 #include "lib/erreur.h"
@@ -20,6 +21,8 @@ Fonction_lua const fonctions[] = {
     {"supprimer_mots", lua_supprimer_mots},
     {"mettre_en_forme", lua_mettre_en_forme},
     {"verifier_mise_en_forme", lua_verifier_mise_en_forme},
+    {"creer_patch", lua_creer_patch},
+    {"appliquer_patch", lua_appliquer_patch},
     {nullptr, nullptr},
 };
 

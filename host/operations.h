@@ -29,4 +29,9 @@ void mettre_en_forme(char const* entree, char const* sortie, char const* table, 
 // The number of problems found in the script as written; -1 when it could not be checked.
 int verifier_mise_en_forme(char const* script, char const* table, int largeur, int lignes);
 
+// An IPS or BPS patch from `original` to `modifie`, as the patch's name ends.
+void creer_patch(char const* original, char const* modifie, char const* patch);
+// The ROM an IPS or BPS patch makes of `rom`, written as `resultat` (which may be `rom`).
+void appliquer_patch(char const* rom, char const* patch, char const* resultat);
+
 }  // namespace Operations

@@ -152,6 +152,38 @@ enum class Message {
     bloc_sans_fin_verifie,
     problemes_trouves,
 
+    // Patches.
+    creation_patch_debut,
+    creation_patch_fin,
+    application_patch_debut,
+    application_patch_fin,
+    patch_extension,
+    ips_trop_grand,
+    ips_troncature_impossible,
+    bps_trop_grand,
+    patch_ips_cree,
+    patch_bps_cree,
+    patch_inconnu,
+    ips_enregistrement_tronque,
+    ips_fin_absente,
+    ips_rle_vide,
+    ips_octets_apres_fin,
+    bps_tronque,
+    bps_endommage,
+    bps_nombre_tronque,
+    bps_nombre_demesure,
+    bps_metadonnees_tronquees,
+    bps_cible_trop_grande,
+    bps_lecture_hors_source,
+    bps_copie_hors_sortie,
+    bps_litteral_tronque,
+    bps_ecriture_hors_cible,
+    bps_cible_incomplete,
+    bps_source_taille,
+    bps_source_crc,
+    bps_resultat_faux,
+    patch_applique,
+
     nombre_de_messages  // not a message: the size of the catalogue
 };
 
