@@ -19,7 +19,7 @@ enum class Statut {
     nombre_tronque,         // a number runs into the CRCs
     nombre_demesure,        // a number beyond 64 bits
     metadonnees_tronquees,  // the metadata run into the CRCs
-    cible_trop_grande,      // the target size is over `taille_maximale`: taille_attendue
+    cible_trop_grande,      // the target size is over `taille_cible_maximale`: taille_attendue
     lecture_hors_source,    // a SourceRead or SourceCopy reads outside the source
     copie_hors_sortie,      // a TargetCopy reads outside the output written so far
     litteral_tronque,       // a TargetRead's bytes run into the CRCs
