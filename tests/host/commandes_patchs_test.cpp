@@ -108,7 +108,17 @@ TEST(CommandesPatchs, HandMadePatchesAreAppliedExactly) {
         EXPECT_EQ(d.read("rom.bin"), c.attendu) << c.nom;
         EXPECT_EQ(r.status, 0) << c.nom;
     }
-    // A record may not start at 0x454F46, which would read as "EOF": it starts a byte earlier.
+    // A record may not start at 0x454F46, which would read as "EOF": it starts a byte earlier,
+    // as in this patch made by hand, and the encoder does the same.
+    {
+        Scratch d;
+        d.write("rom.bin", std::string(0x454F50, '\x11'));
+        d.write("patch.ips", std::string("PATCH\x45\x4F\x45\0\2\x11\x22" "EOF", 15));
+        run_script(d, "appliquer_patch('rom.bin', 'patch.ips', 'rom.bin')\n");
+        std::string attendu(0x454F50, '\x11');
+        attendu[0x454F46] = '\x22';
+        EXPECT_EQ(d.read("rom.bin"), attendu);
+    }
     Octets grande(0x454F50, 0x11);
     Octets changee = grande;
     changee[0x454F46] = 0x22;
