@@ -11,18 +11,27 @@ void Ecriture_script::ecrire_balise(int numero) {
     ecrire(balise, static_cast<std::size_t>(longueur));
 }
 
-std::size_t Ecriture_script::decoder(Table_ext const& table, unsigned char const* octets, std::size_t disponible) {
+std::size_t Ecriture_script::decoder(Table_ext const& table, unsigned char const* octets, std::size_t disponible,
+                                     bool fins) {
     std::size_t longueur = 0;
-    std::string const* texte =
-        table.plus_long(octets, std::min<std::size_t>(disponible, table.taille_max()), longueur);
-    if (texte != nullptr) {
-        ecrire(texte->data(), texte->size());
-        return longueur;
+    Texte_ext const* entree = table.plus_long(octets, std::min<std::size_t>(disponible, table.taille_max()), longueur);
+    if (entree == nullptr) {
+        ecrire_brut(octets[0]);
+        return 1;
     }
+    ecrire(entree->texte.data(), entree->texte.size());
+    // Parameters are numbers, never characters: decoding them would give text that insertion
+    // turns into other bytes.
+    std::size_t const parametres = std::min(static_cast<std::size_t>(entree->parametres), disponible - longueur);
+    for (std::size_t k = 0; k < parametres; ++k) ecrire_brut(octets[longueur + k]);
+    if (fins && entree->fin && (entree->texte.empty() || entree->texte.back() != '\n')) ecrire("\n", 1);
+    return longueur + parametres;
+}
+
+void Ecriture_script::ecrire_brut(unsigned char octet) {
     static char const chiffres[] = "0123456789ABCDEF";
-    char const inconnu[4] = {'<', chiffres[octets[0] >> 4], chiffres[octets[0] & 0x0F], '>'};
-    ecrire(inconnu, sizeof inconnu);
-    return 1;
+    char const brut[4] = {'<', chiffres[octet >> 4], chiffres[octet & 0x0F], '>'};
+    ecrire(brut, sizeof brut);
 }
 
 }  // namespace Extracteur

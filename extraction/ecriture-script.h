@@ -15,11 +15,15 @@ public:
     void ecrire_balise(int numero);
     // Decodes one unit at the start of the `disponible` bytes given (at least one): the text of
     // the longest known sequence (the look-ahead never exceeds the table's longest key), or
-    // "<%02X>" for a byte that starts none. Returns the number of bytes used.
-    std::size_t decoder(Table_ext const& table, unsigned char const* octets, std::size_t disponible);
+    // "<%02X>" for a byte that starts none. A control code's parameters follow it raw, as far
+    // as the bytes go; with `fins`, an end token's text is followed by a line feed unless it
+    // ends with one. Returns the number of bytes used.
+    std::size_t decoder(Table_ext const& table, unsigned char const* octets, std::size_t disponible, bool fins);
     void ecrire(char const* texte, std::size_t longueur) { script_.append(texte, longueur); }
 
 private:
+    void ecrire_brut(unsigned char octet);
+
     std::string& script_;
 };
 

@@ -33,7 +33,7 @@ Extraction ext_fixe(Table_ext const& table, std::vector<unsigned char> const& ro
     for (; mot < nombre; ++mot) {
         if (bloc > reste && curseur >= lus) break;
         for (int unite = 0; unite < taille && curseur < lus; ++unite)
-            curseur += ecriture.decoder(table, &octets[curseur], lus - curseur);
+            curseur += ecriture.decoder(table, &octets[curseur], lus - curseur, false);
         ecriture.ecrire("\n", 1);
     }
     if (mot + 1 == nombre)

@@ -41,7 +41,7 @@ Extraction extraire(Table_ext const& table, std::vector<unsigned char> const& ro
             ecriture.ecrire_balise(pointeurs[suivant].lire_numero());
             ++suivant;
         }
-        p += ecriture.decoder(table, &texte[p], lus - p);
+        p += ecriture.decoder(table, &texte[p], lus - p, true);
     }
     return resultat;
 }

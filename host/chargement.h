@@ -31,10 +31,11 @@ bool lire_rom(Fichier& rom, std::vector<unsigned char>& octets);
 bool differents(char const* sortie, char const* entree);
 
 // Loads a table file into the table and prints the load's reports. False, after printing
-// `si_absent` with the file's name, when the file cannot be opened.
+// `si_absent` with the file's name, when the file cannot be opened. The table gets the file's
+// bytes as they are: it knows their encodings and line ends.
 template <typename Table>
 bool charger_table(Table& table, char const* nom, Message si_absent) {
-    std::optional<std::string> const contenu = lire_texte(nom);
+    std::optional<std::string> const contenu = lire_octets(nom);
     if (!contenu) {
         afficher(Rapport(si_absent, {nom}));
         return false;

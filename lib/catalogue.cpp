@@ -80,6 +80,22 @@ constexpr Entree catalogue[] = {
     {Message::entree_vide, Genre::attention, "Une entrée vide a été detectée (\"%s=%s\")\n"},
     {Message::entree_existante, Genre::attention, "Attention, il existe déjà une entrée : \"%s=%s\"\n"},
     {Message::entree_ignoree, Genre::attention, "L'entrée \"%s=%s\" sera ignorée\n"},
+    {Message::table_utf16, Genre::attention,
+     "Attention, la table est en UTF-16 : elle est lue convertie en UTF-8, et le script doit l'être aussi\n"},
+    {Message::ligne_sans_egal, Genre::attention,
+     "Attention, la ligne %d de la table n'est pas une entrée, il lui manque un \"=\" (\"%s\") : elle est ignorée\n"},
+    {Message::ligne_directive, Genre::attention,
+     "Attention, la ligne %d de la table est une directive (\"%s\") : le changement de table n'est pas pris en "
+     "charge, elle est ignorée\n"},
+    {Message::cle_non_hexadecimale, Genre::attention,
+     "Attention, la ligne %d de la table a une clé qui n'est pas hexadécimale (\"%s\") : elle est ignorée\n"},
+    {Message::parametres_incorrects, Genre::attention,
+     "Attention, la ligne %d de la table ne dit pas combien de paramètres suivent son code (\"%s\", attendu "
+     "\"$XX=nom,N\" avec N de 0 à 255) : elle est ignorée\n"},
+    {Message::cle_trop_longue, Genre::attention,
+     "Attention, la clé de la ligne %d de la table dépasse 256 caractères : la ligne est ignorée\n"},
+    {Message::texte_trop_long, Genre::attention,
+     "Attention, le texte de la ligne %d de la table dépasse 256 caractères : il est coupé\n"},
     {Message::liste_taille_max, Genre::information, "Taille max : %d\n"},
     {Message::liste_entree, Genre::information, "%s\t\"%s\"\n"},
 

@@ -84,6 +84,13 @@ enum class Message {
     entree_vide,
     entree_existante,
     entree_ignoree,
+    table_utf16,
+    ligne_sans_egal,
+    ligne_directive,
+    cle_non_hexadecimale,
+    parametres_incorrects,
+    cle_trop_longue,
+    texte_trop_long,
     liste_taille_max,
     liste_entree,
 

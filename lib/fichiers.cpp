@@ -214,7 +214,11 @@ std::string charger(Fichier& f)
     std::size_t lus;
     while ((lus = std::fread(morceau, 1, sizeof morceau, stream)) > 0)
         brut.append(morceau, lus);
+    return normaliser(std::move(brut));
+}
 
+std::string normaliser(std::string brut)
+{
     int const format = format_du_texte(brut);
     if (format == CR) {
         for (char& c : brut)

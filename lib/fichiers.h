@@ -53,6 +53,9 @@ enum Format { SANS_FIN_DE_LIGNE = 0, CR_LF = 1, LF = 2, CR = 3 };
 // The whole file, with CR LF and lone CR line ends turned into LF (a file in LF keeps
 // its stray CRs). The string's size is the number of bytes kept; c_str() is NUL-terminated.
 std::string charger(Fichier& f);
+// The same conversion of line ends for a text already in memory: the convention is that of its
+// first line end.
+std::string normaliser(std::string brut);
 // The file's line-ending convention; the position is left where it was.
 int analyser_format(Fichier& f);
 // The whole text file of that name, as charger gives it; false when it cannot be opened

@@ -55,11 +55,12 @@ Infos_entree Table_ALB::analyser_entree(char const* valeur) const {
     return Infos_entree{ERREUR, 0};
 }
 
-Rapports Table_ALB::charger(std::string const& contenu) {
+Rapports Table_ALB::charger(std::string const& octets) {
     Rapports rapports;
+    std::string const contenu = Fichier_table::preparer(octets, Fichier_table::Syntaxe::largeurs, rapports);
     bool linebreak_vu = false;
     bool def_new_vu = false;
-    Fichier_table::lire(contenu, rapports, [&](Fichier_table::Entree const& ligne) {
+    Fichier_table::lire(contenu, Fichier_table::Syntaxe::largeurs, rapports, [&](Fichier_table::Entree const& ligne) {
         std::string cle = ligne.cle;
         Vorlan_tool::convertir(cle);
 

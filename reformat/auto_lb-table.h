@@ -36,7 +36,8 @@ class Table_ALB {
 public:
     Table_ALB();
 
-    // Adds the entries of a table file's content; returns its reports in line order, then,
+    // Adds the entries of a table file's bytes (a byte-order mark and blank lines skipped);
+    // returns its reports in line order, then,
     // when the space, the NEW_DEFAUT or the LINEBREAK entry is missing, the first of them that
     // is, and the table is then not utilisable.
     Rapports charger(std::string const& contenu);

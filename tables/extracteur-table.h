@@ -9,6 +9,13 @@
 
 namespace Extracteur {
 
+// What a key stands for when extracting.
+struct Texte_ext {
+    std::string texte;
+    bool fin = false;    // ends a string: pointer-driven extraction starts a new line after it
+    int parametres = 0;  // bytes after the code that are parameters, always written raw
+};
+
 // A character table read as bytes -> text, for extraction. The texts handed out stay owned
 // by the table; the table cannot be copied, as its index points into its own entries.
 class Table_ext {
@@ -17,19 +24,20 @@ public:
     Table_ext(Table_ext const&) = delete;
     Table_ext& operator=(Table_ext const&) = delete;
 
-    // Adds the entries of a table file's content; entries already held stay, and the first
-    // definition of a key wins. Returns the empty-entry and duplicate reports, in line order.
-    Rapports charger(std::string const& contenu);
+    // Adds the entries of a table file's bytes (see tables/fichier-table.h for its syntax);
+    // entries already held stay, and the first definition of a key wins. Returns the reports
+    // of the lines skipped, empty and duplicate entries, in line order.
+    Rapports charger(std::string const& octets);
 
-    // Exact lookup: the text of the key equal to the given bytes, or null. No prefix matching.
-    std::string const* chercher(Nb_ext_ins const& cle) const;
+    // Exact lookup: what the key equal to the given bytes stands for, or null. No prefix matching.
+    Texte_ext const* chercher(Nb_ext_ins const& cle) const;
     // The same without building a key.
-    std::string const* chercher(unsigned char const* octets, std::size_t longueur) const;
+    Texte_ext const* chercher(unsigned char const* octets, std::size_t longueur) const;
     // Longest match: the text of the longest key that begins the `disponible` bytes given, with
     // its length in `longueur`; null (and 0) when no key does. Gives the same answer as trying
     // chercher with `disponible` bytes, then one fewer, down to one byte.
     // Inline: extraction calls it once per decoded unit.
-    std::string const* plus_long(unsigned char const* octets, std::size_t disponible, std::size_t& longueur) const {
+    Texte_ext const* plus_long(unsigned char const* octets, std::size_t disponible, std::size_t& longueur) const {
         return index_.plus_long(octets, disponible, longueur);
     }
 
@@ -41,8 +49,8 @@ public:
     std::string afficher() const;
 
 private:
-    std::map<Nb_ext_ins, std::string> entrees_;
-    Arbre_prefixes<std::string> index_;
+    std::map<Nb_ext_ins, Texte_ext> entrees_;
+    Arbre_prefixes<Texte_ext> index_;
     unsigned int taille_max_ = 0;
 };
 

@@ -23,15 +23,29 @@ void Table_ins::ajouter(std::string const& texte, Nb_ext_ins const& code) {
     if (static_cast<int>(texte.size()) > taille_max_) taille_max_ = static_cast<int>(texte.size());
 }
 
-Rapports Table_ins::charger(std::string const& contenu) {
+void Table_ins::ajouter_variante(std::string const& texte, Nb_ext_ins const& code) {
+    if (!texte.empty() && entrees_.find(texte) == entrees_.end()) ajouter(texte, code);
+}
+
+Rapports Table_ins::charger(std::string const& octets) {
     Rapports rapports;
-    Fichier_table::lire(contenu, rapports, [&](Fichier_table::Entree const& e) {
+    std::string const contenu = Fichier_table::preparer(octets, Fichier_table::Syntaxe::caracteres, rapports);
+    Fichier_table::lire(contenu, Fichier_table::Syntaxe::caracteres, rapports, [&](Fichier_table::Entree const& e) {
+        Nb_ext_ins const code(reinterpret_cast<unsigned char const*>(e.hexa.c_str()));
+        // An end token's text with or without the line feed extraction writes after it, a
+        // line break's with or without its own.
+        bool const a_variante = e.sorte == Fichier_table::Sorte::fin || e.sorte == Fichier_table::Sorte::saut_de_ligne;
+        std::string variante;
+        if (a_variante && !e.texte.empty())
+            variante = e.texte.back() == '\n' ? e.texte.substr(0, e.texte.size() - 1) : e.texte + '\n';
         auto existante = entrees_.find(e.texte);
         if (existante != entrees_.end()) {
-            Fichier_table::signaler_doublon(existante->second, existante->first, e, rapports);
-            return;
+            // A bare end token's raw form is already known, as the byte it stands for.
+            if (!e.texte_brut) Fichier_table::signaler_doublon(existante->second, existante->first, e, rapports);
+        } else {
+            ajouter(e.texte, code);
         }
-        ajouter(e.texte, Nb_ext_ins(reinterpret_cast<unsigned char const*>(e.cle.c_str())));
+        if (a_variante && (existante == entrees_.end() || e.texte_brut)) ajouter_variante(variante, code);
     });
     return rapports;
 }

@@ -20,10 +20,12 @@ public:
     Table_ins(Table_ins const&) = delete;
     Table_ins& operator=(Table_ins const&) = delete;
 
-    // Adds the entries of a table file's content, keyed by their text after "\n" conversion;
-    // the first code met for a text wins (built-in "<XX>" texts included). Returns the
-    // empty-entry and duplicate reports, in line order; entries already held stay.
-    Rapports charger(std::string const& contenu);
+    // Adds the entries of a table file's bytes (see tables/fichier-table.h for its syntax),
+    // keyed by their text after "\n" conversion; the first code met for a text wins (built-in
+    // "<XX>" texts included). An end token's or a line break's text is known both with and
+    // without its final line feed. Returns the reports of the lines skipped, empty and
+    // duplicate entries, in line order; entries already held stay.
+    Rapports charger(std::string const& octets);
 
     // Exact lookup of one whole text: its byte sequence, or null when the text is absent.
     // No allocation, so an encoder can try candidates of decreasing length over its window.
@@ -43,6 +45,8 @@ public:
 
 private:
     void ajouter(std::string const& texte, Nb_ext_ins const& code);
+    // The text's second form, known silently when no entry has it yet.
+    void ajouter_variante(std::string const& texte, Nb_ext_ins const& code);
 
     std::map<std::string, Nb_ext_ins> entrees_;
     Arbre_prefixes<Nb_ext_ins> index_;

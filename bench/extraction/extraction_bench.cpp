@@ -9,6 +9,8 @@
 #include <unistd.h>
 
 #include "host/operations.h"
+#include "tables/extracteur-table.h"
+#include "tables/insereur-table.h"
 #include "rom_generee.h"
 #include "silence.h"
 
@@ -51,6 +53,31 @@ void BM_extraire(benchmark::State& state) {
     std::filesystem::remove_all(dossier);
 }
 BENCHMARK(BM_extraire)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Loading a community table of 2,000 lines, every form of line among them: comments, blank
+// lines, end tokens, line breaks, control codes with parameters, two-byte keys.
+void BM_charger_table_2000_lignes(benchmark::State& state) {
+    std::string table = "# Table du jeu\n\n";
+    char ligne[64];
+    for (int k = 0; table.size() < 60000 && k < 1990; ++k) {
+        int const code = 0x1000 + k;
+        switch (k % 10) {
+        case 0: std::snprintf(ligne, sizeof ligne, "// bloc %d\n", k); break;
+        case 1: std::snprintf(ligne, sizeof ligne, "/%04X=<FIN%d>\n", code, k); break;
+        case 2: std::snprintf(ligne, sizeof ligne, "*%04X=<LIGNE%d>\n", code, k); break;
+        case 3: std::snprintf(ligne, sizeof ligne, "$%04X=<CODE%d>,2\n", code, k); break;
+        default: std::snprintf(ligne, sizeof ligne, "%04X=mot%d\n", code, k); break;
+        }
+        table += ligne;
+    }
+    for (auto _ : state) {
+        Insereur::Table_ins insertion;
+        Extracteur::Table_ext extraction;
+        benchmark::DoNotOptimize(insertion.charger(table));
+        benchmark::DoNotOptimize(extraction.charger(table));
+    }
+}
+BENCHMARK(BM_charger_table_2000_lignes)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -491,19 +491,23 @@ TEST(EntreesHostiles, NulBytesLoneCarriageReturnsLongLinesAndNoFinalLineFeed) {
         // A padding entry of no byte would pad for ever: it is refused with the other empty entries.
         {"table.tbl", "41=A\n42=B\n\0=_\n"s, "inserer_fixe('rom.bin', 'table.tbl', 'fixe.txt', 0, 1, 2^31 - 1)",
          "Une entrée vide a été detectée (\"=_\")\n", ROM, ANCIEN},
-        // Lone CRs are line ends; the CR LF after them is then a CR and a line feed, a blank
-        // line that becomes part of the next key.
+        // Lone CRs are line ends; the CR LF after them is then a CR and a line feed: a blank
+        // line, skipped (it used to become part of the next key).
         {"table.tbl", "41=A\r42=B\r43=C\r\n44=D\r", "extraire('rom.bin', 'table.tbl', 'sortie.txt', 0, 3, 'SANS_POINTEURS')",
-         "", ROM, "ABC<44>"},
+         "", ROM, "ABCD"},
         {"table.tbl", "41=A\r42=B\r", "inserer_fixe('rom.bin', 'table.tbl', 'fixe.txt', 4, 1, 2)",
          "Le mot 1 est trop long\n", "ABCDABGHIJKLMNOP", ANCIEN},
-        // A text of 300 characters is cut at 256; the rest spoils the next entry.
+        // A text of 300 characters is cut at 256, and said to be; the next entry is read as it
+        // stands (the rest of the text used to spoil it).
         {"table.tbl", "41=" + std::string(300, 'y') + "\n42=B\n",
-         "extraire('rom.bin', 'table.tbl', 'sortie.txt', 0, 1, 'SANS_POINTEURS')", "", ROM,
-         std::string(256, 'y') + "<42>"},
-        // A key of 300 characters is cut at 256 (128 bytes): the entry never matches.
+         "extraire('rom.bin', 'table.tbl', 'sortie.txt', 0, 1, 'SANS_POINTEURS')",
+         "Attention, le texte de la ligne 1 de la table dépasse 256 caractères : il est coupé\n", ROM,
+         std::string(256, 'y') + "B"},
+        // A key of 300 characters (150 bytes) is refused with its line.
         {"table.tbl", "41=A\n" + repeter("42", 150) + "=B\n43=C\n",
-         "extraire('rom.bin', 'table.tbl', 'sortie.txt', 0, 3, 'SANS_POINTEURS')", "", ROM, "A<42>C<44>"},
+         "extraire('rom.bin', 'table.tbl', 'sortie.txt', 0, 3, 'SANS_POINTEURS')",
+         "Attention, la clé de la ligne 2 de la table dépasse 256 caractères : la ligne est ignorée\n", ROM,
+         "A<42>C<44>"},
         {"table.tbl", "41=A\n42=B", "extraire('rom.bin', 'table.tbl', 'sortie.txt', 0, 3, 'SANS_POINTEURS')", "", ROM,
          "AB<43><44>"},
 

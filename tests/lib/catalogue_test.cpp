@@ -81,6 +81,26 @@ TEST(Catalogue, EveryTextIsExactlyAsPrinted) {
         {Message::entree_vide, "Une entrée vide a été detectée (\"%s=%s\")\n"},
         {Message::entree_existante, "Attention, il existe déjà une entrée : \"%s=%s\"\n"},
         {Message::entree_ignoree, "L'entrée \"%s=%s\" sera ignorée\n"},
+        {Message::table_utf16,
+         "Attention, la table est en UTF-16 : elle est lue convertie en UTF-8, et le script "
+         "doit l'être aussi\n"},
+        {Message::ligne_sans_egal,
+         "Attention, la ligne %d de la table n'est pas une entrée, il lui manque un \"=\" (\"%s\") "
+         ": elle est ignorée\n"},
+        {Message::ligne_directive,
+         "Attention, la ligne %d de la table est une directive (\"%s\") : le changement de "
+         "table n'est pas pris en charge, elle est ignorée\n"},
+        {Message::cle_non_hexadecimale,
+         "Attention, la ligne %d de la table a une clé qui n'est pas hexadécimale (\"%s\") "
+         ": elle est ignorée\n"},
+        {Message::parametres_incorrects,
+         "Attention, la ligne %d de la table ne dit pas combien de paramètres suivent son code "
+         "(\"%s\", attendu \"$XX=nom,N\" avec N de 0 à 255) : elle est ignorée\n"},
+        {Message::cle_trop_longue,
+         "Attention, la clé de la ligne %d de la table dépasse 256 caractères : la ligne est "
+         "ignorée\n"},
+        {Message::texte_trop_long,
+         "Attention, le texte de la ligne %d de la table dépasse 256 caractères : il est coupé\n"},
         {Message::liste_taille_max, "Taille max : %d\n"},
         {Message::liste_entree, "%s\t\"%s\"\n"},
         {Message::debut_apres_fin, "Erreur, le début du texte se situe après la fin du texte\n"},
@@ -253,7 +273,14 @@ TEST(Catalogue, EachMessageHasItsKind) {
         Message::mot_trop_court, Message::souligne_absent, Message::mot_trop_long, Message::alb_entree_erronee,
         Message::alb_entree_existante, Message::alb_linebreak_deja_defini, Message::alb_defaut_deja_defini,
         Message::bloc_sans_fin, Message::pointeur_dans_le_bloc, Message::bloc_sans_fin_verifie,
-        }},
+                Message::table_utf16,
+        Message::ligne_sans_egal,
+        Message::ligne_directive,
+        Message::cle_non_hexadecimale,
+        Message::parametres_incorrects,
+        Message::cle_trop_longue,
+        Message::texte_trop_long,
+}},
         {Genre::probleme, {Message::ligne_trop_large, Message::boite_trop_pleine}},
         {Genre::erreur, {
         Message::texte_brut, Message::erreur_interpreteur, Message::message_absent,

@@ -45,6 +45,17 @@ TEST(TableALB, MinimalTableLoadsWithItsThreeStructuralEntries) {
     EXPECT_EQ(table.chercher("a"), nullptr);
 }
 
+// Mended: a blank line became part of the next key, and a byte-order mark part of the first.
+TEST(TableALB, ByteOrderMarkAndBlankLinesAreSkipped) {
+    Table_ALB avec;
+    Chargement const r = charger(avec, "\xEF\xBB\xBF" + indispensables + "\n  \t\na=8\n\n");
+    EXPECT_TRUE(r.utilisable);
+    EXPECT_EQ(r.rapport, "");
+    Table_ALB sans;
+    charger(sans, indispensables + "a=8\n");
+    EXPECT_EQ(avec.afficher(), sans.afficher());
+}
+
 TEST(TableALB, ValuesAreWidthsOrExactKeywords) {
     Table_ALB table;
     struct Cas {
