@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <vector>
 
 namespace tilmar {
@@ -10,6 +11,12 @@ struct Bitmap {
     long long height = 0;                 // pixels, never negative
     bool top_down = false;                // rows stored from the top one; BMP's usual order is bottom-up
     std::vector<unsigned char> pixels;    // bitmap_row_size(width) × height bytes
+};
+
+// The colours a 1-bit picture is written with, as 0xRRGGBB.
+struct Palette {
+    std::uint32_t background = 0x000000;
+    std::uint32_t foreground = 0xFFFFFF;
 };
 
 // Bytes per stored row: the width in bits rounded up to whole 32-bit words.

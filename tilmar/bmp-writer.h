@@ -6,12 +6,6 @@
 
 namespace tilmar {
 
-// Colours as 0xRRGGBB.
-struct Palette {
-    std::uint32_t background = 0x000000;
-    std::uint32_t foreground = 0xFFFFFF;
-};
-
 // The whole BMP file of the picture: the 62-byte header with its palette, then the pixel data.
 // The picture's size must fit the format's 32-bit fields (see bmp_fits).
 std::vector<unsigned char> write_bmp(Bitmap const& picture, Palette const& palette);

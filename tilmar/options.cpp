@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstddef>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <limits>
 
@@ -26,6 +27,12 @@ bool read_number(std::string const& text, long long& value) {
            value <= std::numeric_limits<std::int32_t>::max();
 }
 
+std::string hex_colour(std::uint32_t rgb) {
+    char text[9];
+    std::snprintf(text, sizeof text, "0x%06x", static_cast<unsigned>(rgb));
+    return text;
+}
+
 bool takes_value(std::string const& arg) {
     return arg == "-t" || arg == "-o" || arg == "-c" || arg == "-f" || arg == "-b";
 }
@@ -44,6 +51,7 @@ std::string store_value(std::string const& option, std::string const& text, Opti
     } else {
         if (value > largest_colour) return "invalid color for option " + option + ": " + text + " (0xRRGGBB expected)\n";
         (option == "-f" ? options.foreground : options.background) = static_cast<std::uint32_t>(value);
+        options.colours_given = true;
     }
     return "";
 }
@@ -63,7 +71,13 @@ std::string usage_text() {
            "  -f\tForeground color in bitmap, default=0xffffff (white)\n"
            "  -b\tBackground color in bitmap, default=0x000000 (black)\n"
            "Insert Options:\n"
-           "  -n\tCreate new file, default off\n";
+           "  -n\tCreate new file, default off\n"
+           "  -f\tForeground color to read from the bitmap, default=0xffffff (white)\n"
+           "  -b\tBackground color to read from the bitmap, default=0x000000 (black)\n"
+           "\tA pixel is foreground when its color is nearer to -f than to -b; without\n"
+           "\t-f and -b, a 1-bit BMP is read by its bits (1 = foreground)\n"
+           "Bitmap files: BMP of 1, 4, 8, 16, 24 or 32 bits per pixel, or PNG when the\n"
+           "name ends in .png\n";
 }
 
 std::string parse_options(std::vector<std::string> const& args, Options& options) {
@@ -101,6 +115,10 @@ std::string parse_options(std::vector<std::string> const& args, Options& options
     if (options.rom == options.bitmap || same_file(options.rom, options.bitmap))
         return "rom file and bitmap file are the same: " + options.rom + "\n" + usage_text();
     if (options.columns == 0) options.columns = default_columns;
+    // Every pixel would be as near to one colour as to the other.
+    if (options.mode == Mode::insert && options.colours_given && options.foreground == options.background)
+        return "foreground and background colors are the same: " + hex_colour(options.foreground) + "\n" +
+               usage_text();
     return "";
 }
 

@@ -13,8 +13,9 @@ struct Options {
     long long tiles = 0;                 // "-t"
     long long offset = 0;                // "-o": ROM offset of the first tile
     long long columns = 16;              // "-c": extraction only
-    std::uint32_t foreground = 0xFFFFFF; // "-f": 0xRRGGBB, extraction only
-    std::uint32_t background = 0x000000; // "-b": 0xRRGGBB, extraction only
+    std::uint32_t foreground = 0xFFFFFF; // "-f": 0xRRGGBB
+    std::uint32_t background = 0x000000; // "-b": 0xRRGGBB
+    bool colours_given = false;          // "-f" or "-b": insertion reads a 1-bit BMP by colour too
     bool create_rom = false;             // "-n": insertion only
     std::string rom;
     std::string bitmap;

@@ -55,6 +55,26 @@ TEST(TilmarOptions, LastModeWinsAndZeroColumnsMeanSixteen) {
     }
 }
 
+TEST(TilmarOptions, ColoursGivenAreMarked) {
+    struct Case {
+        Args args;
+        bool given;
+        std::uint32_t foreground, background;
+    } const cases[] = {
+        {{"-i", "-t", "1", "r", "b"}, false, 0xFFFFFF, 0},
+        {{"-i", "-t", "1", "-f", "0x00ff00", "r", "b"}, true, 0x00FF00, 0},
+        {{"-i", "-t", "1", "-b", "0x808080", "r", "b"}, true, 0xFFFFFF, 0x808080},
+        {{"-b", "0xffffff", "-t", "1", "r", "b"}, true, 0xFFFFFF, 0xFFFFFF},  // extraction allows it
+    };
+    for (auto const& c : cases) {
+        Options o;
+        ASSERT_EQ(parse_options(c.args, o), "");
+        EXPECT_EQ(o.colours_given, c.given);
+        EXPECT_EQ(o.foreground, c.foreground);
+        EXPECT_EQ(o.background, c.background);
+    }
+}
+
 TEST(TilmarOptions, LongFileNamesAreKeptWhole) {
     std::string const name(400, 'a');
     Options o;
@@ -95,6 +115,8 @@ TEST(TilmarOptions, RefusalsPrintAMessageThenTheUsage) {
         {{"-t", "1", "-f", "0x1000000", "r", "b"}, "invalid color for option -f: 0x1000000 (0xRRGGBB expected)\n" + usage},
         {{"-t", "1", "-b", "-1", "r", "b"}, "negative value for option -b: -1\n" + usage},
         {{"-t", "1", "rom.bin", "rom.bin"}, "rom file and bitmap file are the same: rom.bin\n" + usage},
+        {{"-i", "-t", "1", "-f", "0x10", "-b", "16", "r", "b"}, "foreground and background colors are the same: 0x000010\n" + usage},
+        {{"-i", "-t", "1", "-b", "0xffffff", "r", "b"}, "foreground and background colors are the same: 0xffffff\n" + usage},
         // The first refusal ends the reading: later faults are not reported.
         {{"-x", "-t", "-1"}, "invalid option: -x\n" + usage},
     };
@@ -122,7 +144,13 @@ TEST(TilmarOptions, UsageText) {
               "  -f\tForeground color in bitmap, default=0xffffff (white)\n"
               "  -b\tBackground color in bitmap, default=0x000000 (black)\n"
               "Insert Options:\n"
-              "  -n\tCreate new file, default off\n");
+              "  -n\tCreate new file, default off\n"
+              "  -f\tForeground color to read from the bitmap, default=0xffffff (white)\n"
+              "  -b\tBackground color to read from the bitmap, default=0x000000 (black)\n"
+              "\tA pixel is foreground when its color is nearer to -f than to -b; without\n"
+              "\t-f and -b, a 1-bit BMP is read by its bits (1 = foreground)\n"
+              "Bitmap files: BMP of 1, 4, 8, 16, 24 or 32 bits per pixel, or PNG when the\n"
+              "name ends in .png\n");
 }
 
 }  // namespace

@@ -277,8 +277,11 @@ TEST(TilmarInsert, RefusedBitmapsLeaveTheRomAsItWas) {
         {"text of 62 bytes", std::string(62, 't'), "case.bmp is not a bitmap file\n"},
         {"text of 61 bytes", std::string(61, 't'), "bitmap file case.bmp is too small\n"},
         {"empty", "", "bitmap file case.bmp is too small\n"},
-        {"4 bits per pixel", with(28, 2, 4), "case.bmp is not a monochrome bitmap\n"},
-        {"24 bits per pixel", with(28, 2, 24), "case.bmp is not a monochrome bitmap\n"},
+        // Read by colour, the 1-bit file's layout leaves no room for their palettes or rows.
+        {"4 bits per pixel", with(28, 2, 4),
+         "bitmap file case.bmp has 4-bit pixels and a palette of size 16 that does not fit in the file before its pixel "
+         "data; nothing was changed\n"},
+        {"24 bits per pixel", with(28, 2, 24), "case.bmp bitmap file is too small"},
         {"8 pixels wide", with(18, 4, 8), "bitmap file case.bmp is 8 pixels wide, narrower than a tile (12 pixels)\n"},
         {"0 pixels wide", with(18, 4, 0), "bitmap file case.bmp is 0 pixels wide, narrower than a tile (12 pixels)\n"},
         {"190 pixels wide", with(18, 4, 190),

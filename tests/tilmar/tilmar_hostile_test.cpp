@@ -214,7 +214,13 @@ TEST(TilmarHostile, BrokenBitmaps) {
     std::string const too_small = "bitmap file case.bmp is too small\n";
     std::string const data_outside = "case.bmp bitmap file is too small";
     std::string const not_bitmap = "case.bmp is not a bitmap file\n";
-    std::string const not_monochrome = "case.bmp is not a monochrome bitmap\n";
+    auto const unread_depth = [](char const* bits) {
+        return "bitmap file case.bmp has " + std::string(bits) + "-bit pixels, which Tilmar does not read; nothing was changed\n";
+    };
+    auto const palette_outside = [](char const* bits, char const* size) {
+        return "bitmap file case.bmp has " + std::string(bits) + "-bit pixels and a palette of size " + size +
+               " that does not fit in the file before its pixel data; nothing was changed\n";
+    };
     auto const wide = [](char const* width, char const* why) {
         return "bitmap file case.bmp is " + std::string(width) + " pixels wide, " + why + "\n";
     };
@@ -235,14 +241,15 @@ TEST(TilmarHostile, BrokenBitmaps) {
         {"magic bm", changed(0, 2, 'b' | 'm' << 8), not_bitmap},
         {"magic MB", changed(0, 2, 'M' | 'B' << 8), not_bitmap},
         {"magic zero", changed(0, 2, 0), not_bitmap},
-        {"0 bits per pixel", changed(28, 2, 0), not_monochrome},
-        {"2 bits per pixel", changed(28, 2, 2), not_monochrome},
-        {"4 bits per pixel", changed(28, 2, 4), not_monochrome},
-        {"8 bits per pixel", changed(28, 2, 8), not_monochrome},
-        {"24 bits per pixel", changed(28, 2, 24), not_monochrome},
-        {"32 bits per pixel", changed(28, 2, 32), not_monochrome},
-        {"65535 bits per pixel", changed(28, 2, 0xFFFF), not_monochrome},
-        {"257 bits per pixel", changed(28, 2, 0x101), not_monochrome},
+        {"0 bits per pixel", changed(28, 2, 0), unread_depth("0")},
+        {"2 bits per pixel", changed(28, 2, 2), unread_depth("2")},
+        // Read by colour, the 1-bit file's layout leaves no room for their palettes or rows.
+        {"4 bits per pixel", changed(28, 2, 4), palette_outside("4", "16")},
+        {"8 bits per pixel", changed(28, 2, 8), palette_outside("8", "256")},
+        {"24 bits per pixel", changed(28, 2, 24), data_outside},
+        {"32 bits per pixel", changed(28, 2, 32), data_outside},
+        {"65535 bits per pixel", changed(28, 2, 0xFFFF), unread_depth("65535")},
+        {"257 bits per pixel", changed(28, 2, 0x101), unread_depth("257")},
         {"width 0", changed(18, 4, 0), wide("0", narrow)},
         {"width 11", changed(18, 4, 11), wide("11", narrow)},
         {"width 25", changed(18, 4, 25), wide("25", not_multiple)},

@@ -1,0 +1,65 @@
+#include "tilmar/png-reader.h"
+
+#include <png.h>
+
+#include <cstdint>
+#include <utility>
+
+#include "tilmar/png-format.h"
+
+namespace tilmar {
+
+namespace {
+
+// libpng's simplified reader keeps its state behind the image; freeing it is safe at any step.
+// It catches libpng's errors itself, so no longjmp crosses these frames.
+struct Png_image {
+    png_image image{};
+    Png_image() { image.version = PNG_IMAGE_VERSION; }
+    ~Png_image() { png_image_free(&image); }
+    Png_image(Png_image const&) = delete;
+    Png_image& operator=(Png_image const&) = delete;
+};
+
+Png_status undecodable(png_image const& image) { return {Png_check::undecodable, 0, image.message}; }
+
+Png_status begin_read(std::vector<unsigned char> const& file, Png_image& png) {
+    Png_chunks const chunks = check_png_chunks(file);
+    switch (chunks.check) {
+    case Png_chunks_check::ok: break;
+    case Png_chunks_check::not_png: return {Png_check::not_png, 0, ""};
+    case Png_chunks_check::cut_short: return {Png_check::cut_short, 0, ""};
+    case Png_chunks_check::bad_crc: return {Png_check::bad_crc, chunks.chunk_at, ""};
+    }
+    if (png_image_begin_read_from_memory(&png.image, file.data(), file.size()) == 0) return undecodable(png.image);
+    return {};
+}
+
+}  // namespace
+
+Png_status read_png_header(std::vector<unsigned char> const& file, Png_header& header) {
+    Png_image png;
+    Png_status const status = begin_read(file, png);
+    if (status.check != Png_check::ok) return status;
+    header.width = png.image.width;
+    header.height = png.image.height;
+    return status;
+}
+
+Png_status read_png_colours(std::vector<unsigned char> const& file, Colour_picture& picture) {
+    Png_image png;
+    Png_status const status = begin_read(file, png);
+    if (status.check != Png_check::ok) return status;
+    png.image.format = PNG_FORMAT_RGBA;
+    png.image.flags |= PNG_IMAGE_FLAG_16BIT_sRGB;
+    std::uint64_t const size = std::uint64_t{png.image.width} * png.image.height * rgba_size;
+    if (size > 0xFFFFFFFFu) return {Png_check::too_large, 0, ""};
+    std::vector<unsigned char> rgba(static_cast<std::size_t>(size));
+    if (png_image_finish_read(&png.image, nullptr, rgba.data(), 0, nullptr) == 0) return undecodable(png.image);
+    picture.width = png.image.width;
+    picture.height = png.image.height;
+    picture.rgba = std::move(rgba);
+    return status;
+}
+
+}  // namespace tilmar
