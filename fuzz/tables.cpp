@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
         ext.afficher();
         for (std::size_t i = 0; i < size; ++i) {
             std::size_t longueur = 0;
-            std::string const* trouve = ext.plus_long(data + i, size - i, longueur);
+            Extracteur::Texte_ext const* trouve = ext.plus_long(data + i, size - i, longueur);
             if (i < POSITIONS_VERIFIEES)
                 comparer(trouve, longueur, size - i, ext.taille_max(),
                          [&](std::size_t l) { return ext.chercher(data + i, l); });
