@@ -3,6 +3,7 @@
 #include <cstring>
 #include <new>
 
+#include "host/commandes_apercu.h"
 #include "host/commandes_ext_ins.h"
 #include "host/commandes_optimiseurs.h"
 #include "host/commandes_patchs.h"
@@ -23,6 +24,7 @@ Fonction_lua const fonctions[] = {
     {"verifier_mise_en_forme", lua_verifier_mise_en_forme},
     {"creer_patch", lua_creer_patch},
     {"appliquer_patch", lua_appliquer_patch},
+    {"apercu", lua_apercu},
     {nullptr, nullptr},
 };
 

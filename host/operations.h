@@ -1,4 +1,8 @@
 #pragma once
+#include <optional>
+#include <string>
+
+#include "apercu/mise-en-page.h"
 #include "lib/table_pointeurs.h"
 
 // The work of the eight commands once their arguments are checked: each loads its inputs by
@@ -33,5 +37,22 @@ int verifier_mise_en_forme(char const* script, char const* table, int largeur, i
 void creer_patch(char const* original, char const* modifie, char const* patch);
 // The ROM an IPS or BPS patch makes of `rom`, written as `resultat` (which may be `rom`).
 void appliquer_patch(char const* rom, char const* patch, char const* resultat);
+
+// What apercu is asked: its files, the font's place in the ROM and the boxes' shape.
+struct Demande_apercu {
+    std::string script;
+    std::string table;
+    std::string rom;
+    long long adresse = 0;
+    int premier = 0;
+    std::string largeurs;
+    std::string sortie;  // "NAME.png": the pages are NAME-001.png, NAME-002.png, ...
+    Apercu::Parametres parametres;
+};
+
+// The preview's layout once its pages are written; nothing when it was refused.
+std::optional<Apercu::Mise_en_page> apercu(Demande_apercu const& demande);
+// The name of a page, counted from 1.
+std::string nom_de_page(std::string const& sortie, std::size_t page);
 
 }  // namespace Operations

@@ -217,6 +217,29 @@ constexpr Entree catalogue[] = {
     {Message::bps_resultat_faux, Genre::erreur,
      "Erreur, le patch BPS '%s' est endommagé : la rom obtenue a le CRC32 %08X au lieu de %08X\n"},
     {Message::patch_applique, Genre::information, "Patch '%s' appliqué : '%s' écrit, %lld octets\n"},
+
+    {Message::apercu_debut, Genre::information, "Aperçu du fichier '%s'...\n"},
+    {Message::apercu_fin, Genre::information, "Aperçu terminé !\n\n"},
+    {Message::apercu_arguments, Genre::erreur,
+     "Erreur, apercu attend une table : apercu{ script = ..., table = ..., police = { rom = ..., adresse = ..., "
+     "premier = ... }, largeurs = ..., largeur = ..., lignes = ..., sortie = ... }\n"},
+    {Message::apercu_champ_inconnu, Genre::erreur, "Erreur, apercu ne connaît pas le champ '%s'\n"},
+    {Message::apercu_champ_incorrect, Genre::erreur, "Erreur, le champ '%s' de apercu doit être %s\n"},
+    {Message::apercu_boite_vide, Genre::erreur,
+     "Erreur, une boîte de l'aperçu doit avoir une largeur et un nombre de lignes d'au moins 1\n"},
+    {Message::apercu_page_vide, Genre::erreur, "Erreur, une page de l'aperçu doit montrer au moins une boîte\n"},
+    {Message::apercu_premier_code, Genre::erreur,
+     "Erreur, le premier code de la police (%d) doit être compris entre 0 et 255\n"},
+    {Message::apercu_police_hors_rom, Genre::erreur,
+     "Erreur, la police à l'adresse 0x%llX (codes %02X à %02X) sort de la rom de %lld octets\n"},
+    {Message::glyphe_sans_largeur, Genre::probleme,
+     "Caractère sans largeur : pointeur %d, boîte %d, ligne %d : '%s'\n"},
+    {Message::glyphe_sans_code, Genre::probleme,
+     "Caractère sans code d'un octet : pointeur %d, boîte %d, ligne %d : '%s'\n"},
+    {Message::glyphe_hors_police, Genre::probleme,
+     "Caractère hors de la police : pointeur %d, boîte %d, ligne %d : '%s' (code %02X)\n"},
+    {Message::apercu_pages, Genre::information, "%d boîte(s) sur %d page(s) : de '%s' à '%s'\n"},
+    {Message::apercu_rien_a_montrer, Genre::attention, "Attention, aucune boîte à montrer : aucune image écrite\n"},
 };
 
 constexpr std::size_t nombre = sizeof catalogue / sizeof catalogue[0];

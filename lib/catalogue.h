@@ -191,6 +191,22 @@ enum class Message {
     bps_resultat_faux,
     patch_applique,
 
+    // Preview.
+    apercu_debut,
+    apercu_fin,
+    apercu_arguments,
+    apercu_champ_inconnu,
+    apercu_champ_incorrect,
+    apercu_boite_vide,
+    apercu_page_vide,
+    apercu_premier_code,
+    apercu_police_hors_rom,
+    glyphe_sans_largeur,
+    glyphe_sans_code,
+    glyphe_hors_police,
+    apercu_pages,
+    apercu_rien_a_montrer,
+
     nombre_de_messages  // not a message: the size of the catalogue
 };
 

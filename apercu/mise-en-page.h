@@ -1,0 +1,85 @@
+#pragma once
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "apercu/image-rvb.h"
+#include "apercu/police.h"
+#include "lib/rapport.h"
+#include "reformat/auto_lb-table.h"
+#include "tables/insereur-table.h"
+
+// The preview of a script: its text boxes laid out on pages as the game draws them, with the
+// game's font and widths, every overflow marked.
+namespace Apercu {
+
+struct Parametres {
+    int largeur = 0;      // a box's width in pixels
+    int lignes = 0;       // a box's number of lines
+    int par_page = 64;    // boxes per page
+    bool filtre = false;  // only the blocks with a tag from premier_pointeur to dernier_pointeur
+    int premier_pointeur = 0;
+    int dernier_pointeur = 0;
+};
+
+// One glyph cell drawn: the tile of a code, or a hollow box (code -1) for a character the
+// font cannot show. Its position is the cell's top-left corner in the page.
+struct Trace {
+    int x;
+    int y;
+    int code;
+};
+
+struct Ligne_placee {
+    int x = 0;  // the top-left corner of its first glyph cell, in the page
+    int y = 0;
+    long long largeur = 0;  // the sum of the advances of what it draws
+    std::string texte;      // as the script writes it
+    bool en_trop = false;   // past the box's line count: drawn below the box, in red
+    std::vector<Trace> traces;
+};
+
+struct Boite_placee {
+    std::vector<int> pointeurs;  // the tags that open its block
+    int page = 0;                // counted from 1
+    int x = 0;                   // the text area's top-left corner in the page
+    int y = 0;
+    std::vector<Ligne_placee> lignes;
+};
+
+struct Page {
+    int largeur = 0;
+    int hauteur = 0;
+    std::vector<std::size_t> boites;
+};
+
+struct Mise_en_page {
+    std::vector<Boite_placee> boites;
+    std::vector<Page> pages;
+    int problemes = 0;  // lines too wide, boxes too full, characters drawn as hollow boxes
+    Rapports rapports;  // each problem, in script order
+};
+
+// The first refusal of the parameters and the font, or nothing: a box of less than one pixel
+// or one line, pages of no box, a font whose first tile lies outside the ROM, or whose tiles
+// for the codes the table gives its characters run past it.
+std::optional<Rapport> verifier(Parametres const& parametres, Police const& police, Insereur::Table_ins const& codes);
+
+// Lays the script out exactly as it breaks itself (lines at line breaks, boxes at box
+// keywords, blocks at FIN, "<Centrer>" as the reformatter centres): each character drawn with
+// the tile of its one-byte code and advancing by its width in the line-break table; the
+// characters of a sequence the table measures as a whole share its width, left to right.
+// Control marks draw nothing and advance by their width if the table gives one. A character
+// with no one-byte code, a code the font does not hold, or no width is a hollow box that
+// advances by 12.
+Mise_en_page mettre_en_page(std::string const& script, Insereur::Table_ins const& codes, Auto_LB::Table_ALB& largeurs,
+                            Police const& police, Parametres const& parametres);
+
+// The page's picture: a white page; each box's text area black with a grey frame, its label
+// of pointer numbers above it; glyph pixels white inside the box, red past its width and on
+// every line past its line count.
+Image_rvb dessiner(Mise_en_page const& mise_en_page, std::size_t page, Police const& police,
+                   Parametres const& parametres);
+
+}  // namespace Apercu

@@ -1,0 +1,202 @@
+#include "host/commandes_apercu.h"
+
+#include <cmath>
+#include <climits>
+#include <optional>
+#include <string>
+
+#include "host/blua.h"
+#include "host/interface_lua.h"
+#include "host/operations.h"
+#include "host/sortie.h"
+
+namespace {
+
+// What a field must hold, as the refusal says it.
+constexpr char const* nom_de_fichier = "un nom de fichier";
+constexpr char const* nombre_entier = "un nombre entier";
+constexpr char const* table_police = "une table { rom = ..., adresse = ..., premier = ... }";
+constexpr char const* deux_pointeurs = "une table de deux numéros de pointeur { premier, dernier }";
+
+// Raw, so that no metatable of the user's runs in the middle of the check.
+void lire_champ(lua_State* L, int table, char const* nom) {
+    lua_pushstring(L, nom);
+    lua_rawget(L, table);
+}
+
+bool refuser(char const* champ, char const* attendu) {
+    afficher(Rapport(Message::apercu_champ_incorrect, {champ, attendu}));
+    return false;
+}
+
+// The table at `index` names no field but those of `connus`.
+bool champs_connus(lua_State* L, int index, std::initializer_list<char const*> connus, char const* prefixe) {
+    lua_pushnil(L);
+    while (lua_next(L, index) != 0) {
+        lua_pop(L, 1);
+        bool connu = false;
+        std::string nom = "?";
+        if (lua_type(L, -1) == LUA_TSTRING) {
+            nom = lua_tostring(L, -1);
+            for (char const* c : connus) connu = connu || nom == c;
+        } else if (lua_type(L, -1) == LUA_TNUMBER) {
+            // A copy: converting the key itself in place would derail lua_next.
+            lua_pushvalue(L, -1);
+            nom = lua_tostring(L, -1);
+            lua_pop(L, 1);
+        }
+        if (!connu) {
+            lua_pop(L, 1);
+            afficher(Rapport(Message::apercu_champ_inconnu, {prefixe + nom}));
+            return false;
+        }
+    }
+    return true;
+}
+
+bool chaine(lua_State* L, int table, char const* champ, char const* nom_affiche, std::string& valeur) {
+    lire_champ(L, table, champ);
+    bool const ok = lua_type(L, -1) == LUA_TSTRING;
+    if (ok) valeur.assign(lua_tostring(L, -1), lua_objlen(L, -1));
+    lua_pop(L, 1);
+    // A name with a NUL byte would name another file than the one shown.
+    if (!ok || valeur.empty() || valeur.find('\0') != std::string::npos) return refuser(nom_affiche, nom_de_fichier);
+    return true;
+}
+
+bool entier(lua_State* L, int index, long long minimum, long long maximum, long long& valeur) {
+    if (lua_type(L, index) != LUA_TNUMBER) return false;
+    double const nombre = lua_tonumber(L, index);
+    if (!(nombre == std::floor(nombre)) || nombre < static_cast<double>(minimum) || nombre > static_cast<double>(maximum))
+        return false;
+    valeur = static_cast<long long>(nombre);
+    return true;
+}
+
+// An integer field; absent, it keeps `valeur` when `facultatif`.
+bool champ_entier(lua_State* L, int table, char const* champ, char const* nom_affiche, long long minimum,
+                  long long maximum, bool facultatif, long long& valeur) {
+    lire_champ(L, table, champ);
+    bool const absent = lua_isnil(L, -1);
+    bool const ok = (absent && facultatif) || (!absent && entier(L, -1, minimum, maximum, valeur));
+    lua_pop(L, 1);
+    return ok || refuser(nom_affiche, nombre_entier);
+}
+
+bool champ_int(lua_State* L, int table, char const* champ, bool facultatif, int& valeur) {
+    long long v = valeur;
+    if (!champ_entier(L, table, champ, champ, INT_MIN, INT_MAX, facultatif, v)) return false;
+    valeur = static_cast<int>(v);
+    return true;
+}
+
+bool lire_police(lua_State* L, int table, Operations::Demande_apercu& d) {
+    lire_champ(L, table, "police");
+    int const police = lua_gettop(L);
+    bool ok = lua_istable(L, police) || refuser("police", table_police);
+    ok = ok && champs_connus(L, police, {"rom", "adresse", "premier"}, "police.");
+    ok = ok && chaine(L, police, "rom", "police.rom", d.rom);
+    ok = ok && champ_entier(L, police, "adresse", "police.adresse", 0, (1LL << 53), false, d.adresse);
+    long long premier = 0;
+    ok = ok && champ_entier(L, police, "premier", "police.premier", INT_MIN, INT_MAX, true, premier);
+    d.premier = static_cast<int>(premier);
+    lua_settop(L, police - 1);
+    return ok;
+}
+
+bool lire_pointeurs(lua_State* L, int table, Apercu::Parametres& p) {
+    lire_champ(L, table, "pointeurs");
+    int const pointeurs = lua_gettop(L);
+    bool ok = true;
+    if (!lua_isnil(L, pointeurs)) {
+        long long premier = 0;
+        long long dernier = 0;
+        ok = lua_istable(L, pointeurs) && lua_objlen(L, pointeurs) == 2;
+        if (ok) {
+            lua_rawgeti(L, pointeurs, 1);
+            lua_rawgeti(L, pointeurs, 2);
+            ok = entier(L, -2, INT_MIN, INT_MAX, premier) && entier(L, -1, INT_MIN, INT_MAX, dernier);
+        }
+        if (ok) {
+            p.filtre = true;
+            p.premier_pointeur = static_cast<int>(premier);
+            p.dernier_pointeur = static_cast<int>(dernier);
+        } else {
+            refuser("pointeurs", deux_pointeurs);
+        }
+    }
+    lua_settop(L, pointeurs - 1);
+    return ok;
+}
+
+std::optional<Operations::Demande_apercu> lire_demande(Lua& lua) {
+    lua_State* L = lua.state();
+    if (lua.gettop() != 1 || !lua.istable(1)) {
+        afficher(Rapport(Message::apercu_arguments));
+        return std::nullopt;
+    }
+    Operations::Demande_apercu d;
+    bool const ok =
+        champs_connus(L, 1,
+                      {"script", "table", "police", "largeurs", "largeur", "lignes", "sortie", "par_page", "pointeurs"},
+                      "") &&
+        chaine(L, 1, "script", "script", d.script) && chaine(L, 1, "table", "table", d.table) && lire_police(L, 1, d) &&
+        chaine(L, 1, "largeurs", "largeurs", d.largeurs) && champ_int(L, 1, "largeur", false, d.parametres.largeur) &&
+        champ_int(L, 1, "lignes", false, d.parametres.lignes) && chaine(L, 1, "sortie", "sortie", d.sortie) &&
+        champ_int(L, 1, "par_page", true, d.parametres.par_page) && lire_pointeurs(L, 1, d.parametres);
+    if (!ok) return std::nullopt;
+    return d;
+}
+
+void champ(lua_State* L, char const* nom, double valeur) {
+    lua_pushnumber(L, valeur);
+    lua_setfield(L, -2, nom);
+}
+
+void pousser_resultat(lua_State* L, Apercu::Mise_en_page const& m) {
+    lua_createtable(L, 0, 3);
+    champ(L, "problemes", m.problemes);
+    champ(L, "pages", static_cast<double>(m.pages.size()));
+    lua_createtable(L, static_cast<int>(m.boites.size()), 0);
+    for (std::size_t b = 0; b < m.boites.size(); ++b) {
+        Apercu::Boite_placee const& boite = m.boites[b];
+        lua_createtable(L, 0, 3);
+        lua_createtable(L, static_cast<int>(boite.pointeurs.size()), 0);
+        for (std::size_t k = 0; k < boite.pointeurs.size(); ++k) {
+            lua_pushnumber(L, boite.pointeurs[k]);
+            lua_rawseti(L, -2, static_cast<int>(k) + 1);
+        }
+        lua_setfield(L, -2, "pointeurs");
+        champ(L, "page", boite.page);
+        lua_createtable(L, static_cast<int>(boite.lignes.size()), 0);
+        for (std::size_t l = 0; l < boite.lignes.size(); ++l) {
+            Apercu::Ligne_placee const& ligne = boite.lignes[l];
+            lua_createtable(L, 0, 4);
+            champ(L, "x", ligne.x);
+            champ(L, "y", ligne.y);
+            champ(L, "largeur", static_cast<double>(ligne.largeur));
+            lua_pushlstring(L, ligne.texte.data(), ligne.texte.size());
+            lua_setfield(L, -2, "texte");
+            lua_rawseti(L, -2, static_cast<int>(l) + 1);
+        }
+        lua_setfield(L, -2, "lignes");
+        lua_rawseti(L, -2, static_cast<int>(b) + 1);
+    }
+    lua_setfield(L, -2, "boites");
+}
+
+int apercu(Lua& lua) {
+    std::optional<Operations::Demande_apercu> const demande = lire_demande(lua);
+    if (!demande) return 0;
+    afficher(Rapport(Message::apercu_debut, {demande->script.c_str()}));
+    std::optional<Apercu::Mise_en_page> const m = Operations::apercu(*demande);
+    afficher(Rapport(Message::apercu_fin));
+    if (!m) return 0;
+    lua_settop(lua.state(), 0);
+    pousser_resultat(lua.state(), *m);
+    return 1;
+}
+
+}  // namespace
+
+int lua_apercu(lua_State* state) { return proteger(state, apercu); }
