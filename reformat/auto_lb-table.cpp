@@ -1,5 +1,6 @@
 #include "reformat/auto_lb-table.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "lib/vorlan_lib.h"
@@ -41,7 +42,13 @@ std::string info_to_char(Infos_entree infos) {
 
 Table_ALB::Table_ALB()
     : taille_max_(0), taille_espace_(0), linebreak_(""), def_new_(""), pointeur_{POINTEUR, 0} {
-    entrees_.emplace("<Centrer>", Infos_entree{CENTRER, 0});
+    ajouter("<Centrer>", Infos_entree{CENTRER, 0});
+}
+
+void Table_ALB::ajouter(std::string const& cle, Infos_entree infos) {
+    if (!entrees_.emplace(cle, infos).second || cle.empty()) return;
+    std::size_t& plus_longue = plus_longues_[static_cast<unsigned char>(cle[0])];
+    plus_longue = std::max(plus_longue, cle.size());
 }
 
 Infos_entree Table_ALB::analyser_entree(char const* valeur) const {
@@ -90,7 +97,7 @@ Rapports Table_ALB::charger(std::string const& octets) {
             }
             def_new_vu = true;
         }
-        entrees_.emplace(cle, infos);
+        ajouter(cle, infos);
         if (static_cast<int>(cle.size()) > taille_max_) taille_max_ = static_cast<int>(cle.size());
     });
 
@@ -131,6 +138,8 @@ Infos_entree const* Table_ALB::chercher(std::string_view texte) {
             return &pointeur_;
         }
     }
+    // Most lookups ask for a text longer than any entry that starts as it does.
+    if (!texte.empty() && texte.size() > plus_longues_[static_cast<unsigned char>(texte[0])]) return nullptr;
     auto const entree = entrees_.find(texte);
     return entree == entrees_.end() ? nullptr : &entree->second;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <map>
 #include <string>
 #include <string_view>
@@ -59,9 +60,14 @@ public:
     std::string afficher() const;
 
 private:
+    // Adds an entry unless its text is already one, as the first of two entries wins.
+    void ajouter(std::string const& cle, Infos_entree infos);
+
     // Byte order of the texts; transparent, so that a lookup takes a byte range cut out of a
     // script without building a string.
     std::map<std::string, Infos_entree, std::less<>> entrees_;
+    // By first byte, the length of the longest entry's text that starts with it.
+    std::array<std::size_t, 256> plus_longues_{};
     int taille_max_;
     int taille_espace_;
     std::string linebreak_;
