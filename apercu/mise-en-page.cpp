@@ -14,6 +14,11 @@ namespace {
 constexpr int marge = 4;
 constexpr int hauteur_etiquette = 2 + hauteur_chiffres + 2;
 constexpr int ecart = 6;
+// How much of a page a line may take past its box, and how many lines past a box's count are
+// drawn: enough to see any overflow, while a script whose keywords the table does not know
+// (one endless line, one endless box) still makes pictures of a sensible size.
+constexpr int debord_dessine = 480;
+constexpr int lignes_en_trop_dessinees = 64;
 // A line's first characters, as the problems show them.
 constexpr std::size_t debut_montre = 20;
 
@@ -114,7 +119,7 @@ private:
                 } else if (!police_.contient(code)) {
                     creux(c, Message::glyphe_hors_police, code, plume, placee, signaler);
                 } else {
-                    placee.traces.push_back(Trace{static_cast<int>(plume), 0, code});
+                    tracer(plume, code, placee);
                     plume += part;
                 }
             }
@@ -122,8 +127,14 @@ private:
         }
     }
 
+    // A glyph cell at the pen; only those that can fall inside the picture are kept.
+    void tracer(long long plume, int code, Ligne_placee& placee) const {
+        if (!placee.premiere_cellule) placee.premiere_cellule = plume;
+        if (plume < parametres_.largeur + debord_dessine) placee.traces.push_back(Trace{static_cast<int>(plume), 0, code});
+    }
+
     void creux(char c, Message pourquoi, int code, long long& plume, Ligne_placee& placee, bool signaler) {
-        placee.traces.push_back(Trace{static_cast<int>(plume), 0, -1});
+        tracer(plume, -1, placee);
         plume += cote_glyphe;
         if (!signaler) return;
         std::vector<Argument> arguments = {pointeur_, boite_, ligne_, std::string(1, c)};
@@ -159,6 +170,7 @@ std::string etiquette(std::vector<int> const& pointeurs) {
 // Puts the boxes on pages, one under another, and gives every line its place.
 void paginer(Mise_en_page& m, Parametres const& p) {
     std::size_t const par_page = static_cast<std::size_t>(p.par_page);
+    std::size_t const lignes_dessinees = static_cast<std::size_t>(p.lignes + lignes_en_trop_dessinees);
     for (std::size_t debut = 0; debut < m.boites.size(); debut += par_page) {
         Page page;
         int y = marge;
@@ -168,9 +180,15 @@ void paginer(Mise_en_page& m, Parametres const& p) {
             boite.page = static_cast<int>(m.pages.size()) + 1;
             boite.x = marge + 1;
             boite.y = y + hauteur_etiquette + 1;
-            largeur = std::max(largeur, 4 * static_cast<int>(etiquette(boite.pointeurs).size()));
+            largeur = std::max(largeur, std::min(4 * static_cast<int>(etiquette(boite.pointeurs).size()),
+                                                 p.largeur + debord_dessine));
             for (std::size_t l = 0; l < boite.lignes.size(); ++l) {
                 Ligne_placee& ligne = boite.lignes[l];
+                if (l >= lignes_dessinees) {
+                    ligne.x = ligne.y = -1;
+                    ligne.traces.clear();
+                    continue;
+                }
                 // Lines past the box's count go below its frame.
                 int const dy = static_cast<int>(l) * cote_glyphe + (ligne.en_trop ? 1 : 0);
                 for (Trace& t : ligne.traces) {
@@ -178,10 +196,11 @@ void paginer(Mise_en_page& m, Parametres const& p) {
                     t.x += boite.x;
                     t.y = boite.y + dy;
                 }
-                ligne.x = ligne.traces.empty() ? boite.x : ligne.traces.front().x;
+                ligne.x = boite.x + ligne.premiere_cellule.value_or(0);
                 ligne.y = boite.y + dy;
             }
-            int const lignes = std::max(p.lignes, static_cast<int>(boite.lignes.size()));
+            int const lignes = static_cast<int>(std::clamp(boite.lignes.size(), static_cast<std::size_t>(p.lignes),
+                                                           lignes_dessinees));
             y = boite.y + lignes * cote_glyphe + 1 + (static_cast<int>(boite.lignes.size()) > p.lignes ? 1 : 0) + ecart;
             page.boites.push_back(b);
         }
@@ -195,7 +214,10 @@ void paginer(Mise_en_page& m, Parametres const& p) {
 
 std::optional<Rapport> verifier(Parametres const& p, Police const& police, Insereur::Table_ins const& codes) {
     if (p.largeur < 1 || p.lignes < 1) return Rapport(Message::apercu_boite_vide);
-    if (p.par_page < 1) return Rapport(Message::apercu_page_vide);
+    if (p.largeur > largeur_maximale || p.lignes > lignes_maximales)
+        return Rapport(Message::apercu_boite_trop_grande, {largeur_maximale, lignes_maximales});
+    if (p.par_page < 1 || p.par_page > boites_par_page_maximales)
+        return Rapport(Message::apercu_page_vide, {boites_par_page_maximales});
     if (police.premier() < 0 || police.premier() > 255) return Rapport(Message::apercu_premier_code, {police.premier()});
     // Below 0x20 are the control characters (a line break's code among them): never drawn.
     Codes const une_lettre = codes_d_un_octet(codes);

@@ -14,6 +14,12 @@
 // game's font and widths, every overflow marked.
 namespace Apercu {
 
+// The largest box and page a preview draws: far beyond any game's, small enough that a
+// page's picture stays within memory.
+constexpr int largeur_maximale = 4096;
+constexpr int lignes_maximales = 256;
+constexpr int boites_par_page_maximales = 1024;
+
 struct Parametres {
     int largeur = 0;      // a box's width in pixels
     int lignes = 0;       // a box's number of lines
@@ -32,8 +38,11 @@ struct Trace {
 };
 
 struct Ligne_placee {
-    int x = 0;  // the top-left corner of its first glyph cell, in the page
+    // The top-left corner of its first glyph cell in the page (the box's left edge when it
+    // draws nothing); -1 and -1 for a line too far past its box's count to be drawn.
+    long long x = 0;
     int y = 0;
+    std::optional<long long> premiere_cellule;  // the pen position of its first glyph cell
     long long largeur = 0;  // the sum of the advances of what it draws
     std::string texte;      // as the script writes it
     bool en_trop = false;   // past the box's line count: drawn below the box, in red
@@ -62,7 +71,7 @@ struct Mise_en_page {
 };
 
 // The first refusal of the parameters and the font, or nothing: a box of less than one pixel
-// or one line, pages of no box, a font whose first tile lies outside the ROM, or whose tiles
+// or one line or larger than the largest, pages of no box or of too many, a font whose first tile lies outside the ROM, or whose tiles
 // for the codes the table gives its characters run past it.
 std::optional<Rapport> verifier(Parametres const& parametres, Police const& police, Insereur::Table_ins const& codes);
 
@@ -78,7 +87,8 @@ Mise_en_page mettre_en_page(std::string const& script, Insereur::Table_ins const
 
 // The page's picture: a white page; each box's text area black with a grey frame, its label
 // of pointer numbers above it; glyph pixels white inside the box, red past its width and on
-// every line past its line count.
+// every line past its line count. At most 480 pixels past a box's width and 64 lines past its
+// count are drawn.
 Image_rvb dessiner(Mise_en_page const& mise_en_page, std::size_t page, Police const& police,
                    Parametres const& parametres);
 

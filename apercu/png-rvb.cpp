@@ -1,6 +1,7 @@
 #include "apercu/png-rvb.h"
 
 #include <png.h>
+#include <zlib.h>
 
 #include <new>
 #include <stdexcept>
@@ -44,6 +45,7 @@ std::vector<unsigned char> png_rvb(Image_rvb const& image) {
     png_set_IHDR(png, info, static_cast<png_uint_32>(image.largeur()), static_cast<png_uint_32>(image.hauteur()), 8,
                  PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_set_compression_level(png, 1);
+    png_set_compression_strategy(png, Z_RLE);
     png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
     png_write_info(png, info);
     png_write_image(png, lignes.data());

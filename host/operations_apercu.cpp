@@ -1,5 +1,8 @@
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <future>
+#include <thread>
 
 #include "apercu/png-rvb.h"
 #include "host/chargement.h"
@@ -19,16 +22,29 @@ bool finit_par_png(std::string const& nom) {
     return fin == ".png";
 }
 
-// Writes the page's picture. False after printing why it could not be.
-bool ecrire_page(Apercu::Mise_en_page const& m, std::size_t page, Apercu::Police const& police,
-                 Demande_apercu const& d) {
-    std::string const nom = nom_de_page(d.sortie, page + 1);
-    for (std::string const* entree : {&d.script, &d.table, &d.rom, &d.largeurs})
-        if (!differents(nom.c_str(), entree->c_str())) return false;
-    Sortie sortie;
-    if (!sortie.preparer(nom.c_str(), Message::fopen_impossible)) return false;
-    std::vector<unsigned char> const png = Apercu::png_rvb(Apercu::dessiner(m, page, police, d.parametres));
-    return sortie.enregistrer(png.data(), png.size());
+// The pages' PNG files, drawn and encoded a few at a time on every core (each page on its
+// own), written in page order. False after printing why a page could not be written.
+bool ecrire_pages(Apercu::Mise_en_page const& m, Apercu::Police const& police, Demande_apercu const& d) {
+    std::size_t const ensemble = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 8);
+    for (std::size_t debut = 0; debut < m.pages.size(); debut += ensemble) {
+        std::vector<std::future<std::vector<unsigned char>>> images;
+        for (std::size_t page = debut; page < std::min(m.pages.size(), debut + ensemble); ++page)
+            images.push_back(std::async(std::launch::async, [&m, &police, &d, page] {
+                return Apercu::png_rvb(Apercu::dessiner(m, page, police, d.parametres));
+            }));
+        for (std::size_t k = 0; k < images.size(); ++k) {
+            std::string const nom = nom_de_page(d.sortie, debut + k + 1);
+            bool ecrite = true;
+            for (std::string const* entree : {&d.script, &d.table, &d.rom, &d.largeurs})
+                ecrite = ecrite && differents(nom.c_str(), entree->c_str());
+            Sortie sortie;
+            ecrite = ecrite && sortie.preparer(nom.c_str(), Message::fopen_impossible);
+            // On a refusal the pictures still being made are waited for by their futures.
+            std::vector<unsigned char> const png = images[k].get();
+            if (!ecrite || !sortie.enregistrer(png.data(), png.size())) return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace
@@ -69,8 +85,7 @@ std::optional<Apercu::Mise_en_page> apercu(Demande_apercu const& d) {
         afficher(Rapport(Message::apercu_rien_a_montrer));
         return m;
     }
-    for (std::size_t page = 0; page < m.pages.size(); ++page)
-        if (!ecrire_page(m, page, police, d)) return std::nullopt;
+    if (!ecrire_pages(m, police, d)) return std::nullopt;
     afficher(Rapport(Message::apercu_pages, {static_cast<int>(m.boites.size()), static_cast<int>(m.pages.size()),
                                              nom_de_page(d.sortie, 1), nom_de_page(d.sortie, m.pages.size())}));
     return m;

@@ -198,6 +198,7 @@ enum class Message {
     apercu_champ_inconnu,
     apercu_champ_incorrect,
     apercu_boite_vide,
+    apercu_boite_trop_grande,
     apercu_page_vide,
     apercu_premier_code,
     apercu_police_hors_rom,

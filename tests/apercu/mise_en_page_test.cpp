@@ -172,6 +172,10 @@ TEST(MiseEnPage, RefusesBoxesOfNothingAndFontsOutsideTheRom) {
         {"no width", 0, 1, 64, Police_de_test::adresse_police, 0x20, 0, Message::apercu_boite_vide},
         {"no line", 10, 0, 64, Police_de_test::adresse_police, 0x20, 0, Message::apercu_boite_vide},
         {"no box per page", 10, 1, 0, Police_de_test::adresse_police, 0x20, 0, Message::apercu_page_vide},
+        {"too many boxes per page", 10, 1, 1025, Police_de_test::adresse_police, 0x20, 0, Message::apercu_page_vide},
+        {"a box too wide", 4097, 1, 64, Police_de_test::adresse_police, 0x20, 0, Message::apercu_boite_trop_grande},
+        {"a box of too many lines", 10, 257, 64, Police_de_test::adresse_police, 0x20, 0,
+         Message::apercu_boite_trop_grande},
         {"a first code past a byte", 10, 1, 64, Police_de_test::adresse_police, 256, 0, Message::apercu_premier_code},
         {"the font past the end", 10, 1, 64, 1 << 20, 0x20, 0, Message::apercu_police_hors_rom},
         // The table's highest one-byte code is 7D ("}"): its tile must be whole in the ROM, not
@@ -195,6 +199,26 @@ TEST(MiseEnPage, RefusesBoxesOfNothingAndFontsOutsideTheRom) {
         ASSERT_TRUE(refus.has_value()) << c.nom;
         EXPECT_EQ(refus->message, c.message) << c.nom;
     }
+}
+
+// A script whose keywords the table does not know is one endless line or one endless box:
+// its problems are all counted, but its picture keeps a sensible size.
+TEST(MiseEnPage, AnEndlessLineOrBoxMakesABoundedPicture) {
+    Monde monde;
+    std::string lignes;
+    for (int l = 0; l < 200; ++l) lignes += "ab\n";
+    Mise_en_page const m = monde.placer("<PT0001>\n" + std::string(5000, 'a') + "\n" + lignes + "<FIN>\n", 60, 2);
+    ASSERT_EQ(m.boites.size(), 1u);
+    Boite_placee const& boite = m.boites[0];
+    EXPECT_EQ(boite.lignes[0].largeur, 5000 * 6);
+    EXPECT_LE(m.pages[0].largeur, 60 + 480 + 12 + 2 * 5 + 12);
+    EXPECT_EQ(m.pages[0].hauteur, boite.y + (2 + 64) * 12 + 2 + 4);
+    EXPECT_EQ(boite.lignes[65].y, boite.y + 65 * 12 + 1) << "the last line drawn";
+    EXPECT_EQ(boite.lignes[66].x, -1) << "not drawn";
+    EXPECT_EQ(boite.lignes[66].y, -1);
+    EXPECT_EQ(m.problemes, 2);
+    Image_rvb const image = dessiner(m, 0, monde.police, Parametres{60, 2});
+    EXPECT_EQ(image.largeur(), m.pages[0].largeur);
 }
 
 // The picture: a black text area in a grey frame; glyph pixels white inside the width, red

@@ -241,7 +241,9 @@ TEST(CommandeApercu, RefusesWhatItCannotRenderAndWritesNothing) {
         {"a box of no width", demande("").replace(demande("").find("largeur = 40"), 12, "largeur = 0"),
          debut + "Erreur, une boîte de l'aperçu doit avoir une largeur et un nombre de lignes d'au moins 1\n" + fin},
         {"no box per page", demande(", par_page = 0"),
-         debut + "Erreur, une page de l'aperçu doit montrer au moins une boîte\n" + fin},
+         debut + "Erreur, une page de l'aperçu montre de 1 à 1024 boîtes\n" + fin},
+        {"a box of 257 lines", demande("").replace(demande("").find("lignes = 2"), 10, "lignes = 257"),
+         debut + "Erreur, une boîte de l'aperçu ne dépasse pas 4096 pixels de large ni 256 lignes\n" + fin},
         {"a font past the ROM", demande("").replace(demande("").find("0x40"), 4, "0x100"),
          debut + "Erreur, la police à l'adresse 0x100 (codes 20 à 7D) sort de la rom de 1792 octets\n" + fin},
     };
