@@ -1,4 +1,4 @@
--- Builds the demonstration ROM (this file is Latin-1, like the ROM's texts): a 4 KiB image laid out like a small cartridge game, with its
+-- Builds the demonstration ROM (this file is Latin-1, like the ROM's texts): an 8 KiB image laid out like a small cartridge game, with its
 -- texts encoded as demo.tbl describes (ASCII and Latin-1 letters stand for themselves,
 -- control codes below $20 and above $F0).
 --
@@ -7,6 +7,7 @@
 --   $200  the texts, each ended by $00 (<FIN>); free space (zeros) up to $3FF
 --   $400  item names: 5 words of 8 characters, padded with "_"
 --   $500  bytes standing for the game's code, up to $FFF
+--   $1000 the font: 12 x 12 tiles of the codes $20 to $FF (police.lua), then zeros up to $1FFF
 
 local FIN, LIGNE, ATTENTE = "\000", "\001", "\002"
 local ALDO, MIRA, ROUGE, BLANC = "\240\001", "\240\002", "\241", "\242"
@@ -57,6 +58,9 @@ function creer_rom(nom)
     for i = 0x500, 0xFFF do
         table.insert(morceaux, string.char(reste(i * 37 + 11, 256)))
     end
+    local police = police_12x12()
+    table.insert(morceaux, police)
+    table.insert(morceaux, octets(0x1000 - string.len(police), 0))
     local f = assert(io.open(nom, "wb"))
     f:write(table.concat(morceaux))
     f:close()

@@ -1,5 +1,6 @@
 -- Demonstration: dump the text of a small ROM, translate one line, put it back, and read it
--- again; then the same with a list of fixed-length item names.
+-- again; then the same with a list of fixed-length item names; then see the dialogue in the
+-- game's own font, before and after re-wrapping it to the game's text boxes.
 -- Run from this folder: ../build/vorlan-tool -e demo.lua (scripts/demo.sh does it).
 -- The ROM is made afresh by every run, so the committed files never change.
 
@@ -32,3 +33,16 @@ ecrire_fichier("demo-objets-traduits.txt", remplacer(lire_fichier("demo-objets.t
 inserer_fixe(ROM, TABLE, "demo-objets-traduits.txt", OBJETS, NB_OBJETS, TAILLE_OBJET)
 extraire_fixe(ROM, TABLE, "demo-objets-verif.txt", OBJETS, NB_OBJETS, TAILLE_OBJET)
 afficher_fichier("demo-objets-verif.txt")
+
+print("\n=== 6. Aper\231u des bo\238tes de dialogue dans la police du jeu")
+-- The game's boxes: 2 lines of 192 pixels. The translated line is too long for its box.
+local function boites(script, sortie)
+    return apercu{script = script, table = TABLE, police = {rom = ROM, adresse = POLICE, premier = 0x20},
+                  largeurs = LARGEURS, largeur = 192, lignes = 2, sortie = sortie}
+end
+local r = boites("demo-traduit.txt", "demo-apercu.png")
+print(r.problemes .. " probl\232me(s), " .. r.boites[4].lignes[1].largeur .. " pixels pour la ligne du pont")
+mettre_en_forme("demo-traduit.txt", "demo-reforme.txt", LARGEURS, 192, 2)
+afficher_fichier("demo-reforme.txt")
+r = boites("demo-reforme.txt", "demo-reforme.png")
+print(r.problemes .. " probl\232me(s) une fois le texte remis en forme")

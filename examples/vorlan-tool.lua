@@ -2,6 +2,7 @@
 -- here. It holds what every script of this translation shares: where things lie in the ROM,
 -- and a few helpers. Like every text of the toolkit, the files here are Latin-1.
 
+dofile("police.lua")
 dofile("creer_rom.lua")
 
 ROM = "demo.rom"
@@ -14,6 +15,8 @@ ESPACE_LIBRE = 0x3FF       -- last byte the translated text may use
 OBJETS = 0x400             -- item names: words of a fixed length
 NB_OBJETS = 5
 TAILLE_OBJET = 8
+POLICE = 0x1000            -- the font's first tile, that of code $20
+LARGEURS = "demo-largeurs.tbl"  -- each character's width in pixels, the box keywords
 
 function lire_fichier(nom)
     local f = assert(io.open(nom, "rb"))
