@@ -6,20 +6,11 @@
 #include <utility>
 
 #include "tilmar/png-format.h"
+#include "tilmar/png-image.h"
 
 namespace tilmar {
 
 namespace {
-
-// libpng's simplified reader keeps its state behind the image; freeing it is safe at any step.
-// It catches libpng's errors itself, so no longjmp crosses these frames.
-struct Png_image {
-    png_image image{};
-    Png_image() { image.version = PNG_IMAGE_VERSION; }
-    ~Png_image() { png_image_free(&image); }
-    Png_image(Png_image const&) = delete;
-    Png_image& operator=(Png_image const&) = delete;
-};
 
 Png_status undecodable(png_image const& image) { return {Png_check::undecodable, 0, image.message}; }
 

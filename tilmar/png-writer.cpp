@@ -5,19 +5,11 @@
 #include <cstddef>
 #include <stdexcept>
 
+#include "tilmar/png-image.h"
+
 namespace tilmar {
 
 namespace {
-
-// Frees libpng's state whichever way the writing ends; libpng's errors are caught inside the
-// simplified writer, so no longjmp crosses these frames.
-struct Png_image {
-    png_image image{};
-    Png_image() { image.version = PNG_IMAGE_VERSION; }
-    ~Png_image() { png_image_free(&image); }
-    Png_image(Png_image const&) = delete;
-    Png_image& operator=(Png_image const&) = delete;
-};
 
 void put_rgb(unsigned char* entry, std::uint32_t rgb) {
     entry[0] = static_cast<unsigned char>(rgb >> 16);
