@@ -1,5 +1,7 @@
 #include "host/arguments.h"
 
+#include <cstdio>
+
 #include "host/blua.h"
 #include "host/sortie.h"
 
@@ -27,3 +29,15 @@ int argument_incorrect(int position) {
     afficher(Rapport(Message::argument_incorrect, {position}));
     return 0;
 }
+
+namespace {
+
+String montant(char const* format, int valeur) {
+    char texte[16];
+    std::snprintf(texte, sizeof texte, format, static_cast<unsigned int>(valeur));
+    return String(texte);
+}
+
+}  // namespace
+
+String montants_de_profil(int plus, int moins) { return montant("+$%X", plus) + montant("-$%X", moins); }

@@ -1,6 +1,5 @@
 #include "host/commandes_ext_ins.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "host/arguments.h"
@@ -29,13 +28,6 @@ struct Pointeurs {
     Table_pointeurs table;
     String formule = "X";
 };
-
-// The "+$%X" and "-$%X" amounts appended to a profile's formula.
-String montant(char const* format, int valeur) {
-    char texte[16];
-    std::snprintf(texte, sizeof texte, format, static_cast<unsigned int>(valeur));
-    return String(texte);
-}
 
 }  // namespace
 
@@ -67,8 +59,7 @@ int lua_ext_ins(Sens sens, Lua& lua) {
         Profils_ext_ins const& profil = tbl_profils[k];
         pointeurs.formule = sens == Sens::extraction ? profil.lire_formule_ext() : profil.lire_formule_ins();
         if (!verifier_nombres(lua, 7, 10)) return 0;
-        pointeurs.formule += montant("+$%X", lua.tointeger(9));
-        pointeurs.formule += montant("-$%X", lua.tointeger(10));
+        pointeurs.formule += montants_de_profil(lua.tointeger(9), lua.tointeger(10));
         pointeurs.table.taille = profil.lire_taille();
         pointeurs.table.ordre = ordre_octets(profil.lire_ordre());
         pointeurs.table.adresse = lua.tointeger(7);

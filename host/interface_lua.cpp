@@ -5,6 +5,7 @@
 
 #include "host/commandes_apercu.h"
 #include "host/commandes_ext_ins.h"
+#include "host/commandes_jeu.h"
 #include "host/commandes_optimiseurs.h"
 #include "host/commandes_patchs.h"
 #include "host/commandes_texte.h"
@@ -25,6 +26,8 @@ Fonction_lua const fonctions[] = {
     {"creer_patch", lua_creer_patch},
     {"appliquer_patch", lua_appliquer_patch},
     {"apercu", lua_apercu},
+    {"extraire_jeu", lua_extraire_jeu},
+    {"inserer_jeu", lua_inserer_jeu},
     {nullptr, nullptr},
 };
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "apercu/mise-en-page.h"
+#include "jeu/description.h"
 #include "lib/table_pointeurs.h"
 
 // The work of the eight commands once their arguments are checked: each loads its inputs by
@@ -37,6 +38,14 @@ int verifier_mise_en_forme(char const* script, char const* table, int largeur, i
 void creer_patch(char const* original, char const* modifie, char const* patch);
 // The ROM an IPS or BPS patch makes of `rom`, written as `resultat` (which may be `rom`).
 void appliquer_patch(char const* rom, char const* patch, char const* resultat);
+
+// The text of every range of a game's description, as one script: each range opened by its
+// marker, each pointer of every group tagged where it designates.
+void extraire_jeu(Jeu::Description const& jeu, char const* script);
+// The script placed whole, text by text, in the description's room, every pointer rewritten;
+// nothing when it was refused before any work (its message printed).
+std::optional<Jeu::Bilan> inserer_jeu(Jeu::Description const& jeu, char const* script,
+                                      Jeu::Options_insertion const& options);
 
 // What apercu is asked: its files, the font's place in the ROM and the boxes' shape.
 struct Demande_apercu {

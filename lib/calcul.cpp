@@ -178,8 +178,10 @@ Echec lire_nombre(char const*& curseur, int base, std::int32_t& valeur)
     return {};
 }
 
-// The tokens of the text, X given the value 0; the indices of the X tokens in `places_x`.
-Echec lire_jetons(char const* formule, std::vector<Jeton>& jetons, std::vector<std::size_t>& places_x)
+// The tokens of the text, X and P given the value 0; the indices of the X tokens in
+// `places_x`, of the P tokens in `places_p` when it is given.
+Echec lire_jetons(char const* formule, std::vector<Jeton>& jetons, std::vector<std::size_t>& places_x,
+                  std::vector<std::size_t>* places_p = nullptr)
 {
     auto ajouter = [&jetons](Jeton jeton) -> Echec {
         if (jetons.size() + 1 >= static_cast<std::size_t>(JETONS_MAX))
@@ -207,6 +209,9 @@ Echec lire_jetons(char const* formule, std::vector<Jeton>& jetons, std::vector<s
             if (*p == 'X') {
                 places_x.push_back(jetons.size());
                 e = ajouter({OPERANDE, 0});
+            } else if (*p == 'P' && places_p != nullptr) {
+                places_p->push_back(jetons.size());
+                e = ajouter({OPERANDE, 0});
             } else if (code_de(*p) != OPERANDE) {
                 e = ajouter({code_de(*p), 0});
             }
@@ -221,19 +226,19 @@ Echec lire_jetons(char const* formule, std::vector<Jeton>& jetons, std::vector<s
 
 }  // namespace
 
-Formule::Formule(char const* texte)
+Formule::Formule(char const* texte, Variables variables)
 {
     if (!verifier_chaine(texte)) {
         equilibree_ = false;
         erreur_ = Message::parentheses;
         return;
     }
-    erreur_ = lire_jetons(texte, jetons_, places_x_);
+    erreur_ = lire_jetons(texte, jetons_, places_x_, variables == Variables::x_et_p ? &places_p_ : nullptr);
     if (!erreur_)
         erreur_ = verifier_jetons(jetons_);
 }
 
-Evaluation Formule::evaluer(std::int32_t x) const
+Evaluation Formule::evaluer(std::int32_t x, std::int32_t p) const
 {
     Evaluation resultat;
     if (erreur_) {
@@ -243,6 +248,8 @@ Evaluation Formule::evaluer(std::int32_t x) const
     std::vector<Jeton> jetons = jetons_;
     for (std::size_t place : places_x_)
         jetons[place].valeur = x;
+    for (std::size_t place : places_p_)
+        jetons[place].valeur = p;
     resultat.erreur = evaluer_jetons(jetons, resultat.valeur);
     if (resultat.erreur)
         resultat.valeur = 0;

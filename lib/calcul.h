@@ -32,18 +32,26 @@ struct Evaluation {
     std::optional<Message> erreur;
 };
 
+// The variables a formula may name: X always; P, the offset of a pointer's slot, only where
+// the command gives one (elsewhere a "P" is skipped like any character that is no token).
+enum class Variables { x, x_et_p };
+
 // A formula read once, for commands that evaluate it for every pointer. What is wrong with its
 // text (unbalanced parentheses, too long, malformed) is found here and given again by every
 // evaluation, as evaluating the text each time would.
 class Formule {
 public:
-    explicit Formule(char const* texte);
+    explicit Formule(char const* texte, Variables variables = Variables::x);
 
     // False when the counts of "(" and ")" differ; such a formula is worth 0, with the
     // parentheses message, for every X.
     bool equilibree() const { return equilibree_; }
     // Never throws: a computation that cannot go on gives the message math_error would carry.
-    Evaluation evaluer(std::int32_t x) const;
+    Evaluation evaluer(std::int32_t x) const { return evaluer(x, 0); }
+    Evaluation evaluer(std::int32_t x, std::int32_t p) const;
+    // What is wrong with the text itself, whatever X and P are: nothing for a formula that
+    // can be computed for some values.
+    std::optional<Message> defaut() const { return erreur_; }
     // Throws math_error on a negative result, a division by zero, or a malformed or too long
     // formula; an unbalanced formula gives 0.
     std::int32_t calculer(std::int32_t x) const;
@@ -53,6 +61,7 @@ private:
     std::optional<Message> erreur_;
     std::vector<Jeton> jetons_;
     std::vector<std::size_t> places_x_;  // indices of the tokens that stand for X
+    std::vector<std::size_t> places_p_;  // and for P
 };
 
 // One evaluation of a formula text, as Formule gives it.

@@ -1,0 +1,303 @@
+#include "jeu/insertion-jeu.h"
+
+#include <algorithm>
+#include <optional>
+#include <unordered_map>
+
+#include "insertion/encodage.h"
+#include "jeu/conversion.h"
+#include "jeu/emplacements.h"
+#include "jeu/marques.h"
+#include "jeu/placement-jeu.h"
+#include "jeu/suites.h"
+
+namespace Jeu {
+
+namespace {
+
+// One text of the script on its way into the ROM.
+struct Texte_jeu {
+    Insereur::Texte_encode const* encode = nullptr;
+    std::vector<int> pointeurs;       // the numbers whose last tag is here
+    int plage = -1;                   // the range it opens, put back at its start
+    int copie_de = -1;                // stored once: the index of the text holding its bytes
+    std::optional<long long> position;
+
+    long long taille() const { return static_cast<long long>(encode->octets.size()); }
+};
+
+std::string nom_de_plage(std::size_t r) { return "textes[" + std::to_string(r + 1) + "]"; }
+
+// The range each marker names; a marker of no range, or a range marked twice, refuses the script.
+bool plages_des_marques(std::vector<Morceau> const& morceaux, Description const& jeu, std::vector<int>& plages,
+                        Rapports& rapports) {
+    std::vector<bool> marquee(jeu.textes.size(), false);
+    plages.assign(morceaux.size(), -1);
+    for (std::size_t k = 1; k < morceaux.size(); ++k) {
+        Plage const& m = *morceaux[k].plage;
+        auto const trouvee = std::find_if(jeu.textes.begin(), jeu.textes.end(),
+                                          [&m](Plage const& p) { return p.debut == m.debut && p.fin == m.fin; });
+        if (trouvee == jeu.textes.end()) {
+            rapports.push_back(Rapport(Message::jeu_marque_inconnue, {m.debut, m.fin}));
+            return false;
+        }
+        auto const r = static_cast<std::size_t>(trouvee - jeu.textes.begin());
+        if (marquee[r]) {
+            rapports.push_back(Rapport(Message::jeu_plage_marquee_deux_fois, {nom_de_plage(r)}));
+            return false;
+        }
+        marquee[r] = true;
+        plages[k] = static_cast<int>(r);
+    }
+    return true;
+}
+
+// The texts of every piece in script order. Tags of no pointer are reported and dropped; a
+// pointer tagged in several texts belongs to the last one, as inserer has it.
+std::vector<Texte_jeu> textes_du_script(std::vector<Insereur::Encodage> const& encodages, std::vector<int> const& plages,
+                                        int total, Rapports& rapports) {
+    std::vector<Texte_jeu> textes;
+    std::vector<int> dernier(static_cast<std::size_t>(total) + 1, -1);
+    std::vector<bool> repete(static_cast<std::size_t>(total) + 1, false);
+    for (std::size_t k = 0; k < encodages.size(); ++k) {
+        for (std::size_t j = 0; j < encodages[k].textes.size(); ++j) {
+            Insereur::Texte_encode const& e = encodages[k].textes[j];
+            if (j == 0 && e.pointeurs.empty() && k == 0) continue;  // nothing before the first marker
+            Texte_jeu t;
+            t.encode = &e;
+            if (j == 0 && e.pointeurs.empty()) t.plage = plages[k];
+            int const index = static_cast<int>(textes.size());
+            for (int n : e.pointeurs) {
+                if (n > total) {
+                    rapports.push_back(Rapport(Message::pointeur_au_dela_du_nombre, {n}));
+                } else if (n < 1) {
+                    rapports.push_back(Rapport(Message::pointeur_inferieur_a_un, {n}));
+                } else if (dernier[static_cast<std::size_t>(n)] != index) {
+                    repete[static_cast<std::size_t>(n)] = repete[static_cast<std::size_t>(n)] || dernier[static_cast<std::size_t>(n)] >= 0;
+                    dernier[static_cast<std::size_t>(n)] = index;
+                    t.pointeurs.push_back(n);
+                }
+            }
+            rapports.insert(rapports.end(), e.rapports.begin(), e.rapports.end());
+            textes.push_back(std::move(t));
+        }
+    }
+    for (std::size_t i = 0; i < textes.size(); ++i) {
+        std::vector<int>& p = textes[i].pointeurs;
+        p.erase(std::remove_if(p.begin(), p.end(), [&](int n) { return dernier[static_cast<std::size_t>(n)] != static_cast<int>(i); }),
+                p.end());
+    }
+    for (int n = 1; n <= total; ++n)
+        if (repete[static_cast<std::size_t>(n)]) rapports.push_back(Rapport(Message::jeu_balise_repetee, {n}));
+    return textes;
+}
+
+struct Hachage_octets {
+    std::size_t operator()(std::vector<unsigned char> const* v) const {
+        return std::hash<std::string_view>()(std::string_view(reinterpret_cast<char const*>(v->data()), v->size()));
+    }
+};
+struct Egalite_octets {
+    bool operator()(std::vector<unsigned char> const* a, std::vector<unsigned char> const* b) const { return *a == *b; }
+};
+
+// Texts with the same bytes as an earlier movable text give it their pointers.
+void fusionner(std::vector<Texte_jeu>& textes) {
+    std::unordered_map<std::vector<unsigned char> const*, std::size_t, Hachage_octets, Egalite_octets> vus;
+    for (std::size_t i = 0; i < textes.size(); ++i) {
+        if (textes[i].plage >= 0) continue;
+        auto const [place, nouveau] = vus.emplace(&textes[i].encode->octets, i);
+        if (nouveau) continue;
+        Texte_jeu& copie = textes[place->second];
+        copie.pointeurs.insert(copie.pointeurs.end(), textes[i].pointeurs.begin(), textes[i].pointeurs.end());
+        textes[i].pointeurs.clear();
+        textes[i].copie_de = static_cast<int>(place->second);
+    }
+}
+
+// The room of every block, less what the texts opening the ranges take.
+std::vector<Segment> segments_libres(Description const& jeu, std::vector<Texte_jeu> const& textes) {
+    std::vector<std::pair<long long, long long>> pris;
+    for (Texte_jeu const& t : textes)
+        if (t.plage >= 0 && t.position && t.taille() > 0) pris.emplace_back(*t.position, *t.position + t.taille());
+    std::sort(pris.begin(), pris.end());
+    std::vector<Segment> segments;
+    for (std::size_t b = 0; b < jeu.espace.size(); ++b) {
+        long long debut = jeu.espace[b].debut;
+        long long const fin = jeu.espace[b].fin + 1;
+        for (auto const& [d, f] : pris) {
+            if (f <= debut || d >= fin) continue;
+            if (d > debut) segments.push_back({b, debut, d, debut});
+            debut = std::max(debut, f);
+        }
+        if (debut < fin) segments.push_back({b, debut, fin, debut});
+    }
+    return segments;
+}
+
+// The room the insertion rewrites, as [debut, fin) runs: the blocks and the ranges' opening texts.
+std::vector<std::pair<long long, long long>> zones_recrites(Description const& jeu, std::vector<Texte_jeu> const& textes) {
+    std::vector<std::pair<long long, long long>> zones;
+    for (Plage const& b : jeu.espace) zones.emplace_back(b.debut, b.fin + 1);
+    for (Texte_jeu const& t : textes)
+        if (t.plage >= 0 && t.position) zones.emplace_back(*t.position, *t.position + t.taille());
+    return zones;
+}
+
+class Insertion {
+public:
+    Insertion(Description const& jeu, Insereur::Image_rom& image)
+        : jeu_(jeu), image_(image), pointeurs_(numeroter(jeu)), conversions_(jeu.groupes.begin(), jeu.groupes.end()) {}
+
+    int total() const { return static_cast<int>(pointeurs_.size()); }
+
+    // The value pointer `n` needs to designate `position`, if it can.
+    std::optional<std::uint32_t> valeur(int n, long long position) const {
+        Pointeur_jeu const& p = pointeurs_[static_cast<std::size_t>(n - 1)];
+        Groupe const& g = jeu_.groupes[static_cast<std::size_t>(p.groupe)];
+        return conversions_[static_cast<std::size_t>(p.groupe)].valeur(position, emplacement(g, p.rang));
+    }
+
+    std::optional<long long> designee(int n) const {
+        Pointeur_jeu const& p = pointeurs_[static_cast<std::size_t>(n - 1)];
+        Groupe const& g = jeu_.groupes[static_cast<std::size_t>(p.groupe)];
+        return conversions_[static_cast<std::size_t>(p.groupe)].position(lire_pointeur(image_.octets(), g, p.rang),
+                                                                           emplacement(g, p.rang));
+    }
+
+    void ecrire_pointeur(int n, long long position) {
+        Pointeur_jeu const& p = pointeurs_[static_cast<std::size_t>(n - 1)];
+        Jeu::ecrire_pointeur(image_, jeu_.groupes[static_cast<std::size_t>(p.groupe)], p.rang, *valeur(n, position));
+    }
+
+private:
+    Description const& jeu_;
+    Insereur::Image_rom& image_;
+    std::vector<Pointeur_jeu> pointeurs_;
+    std::vector<Conversion> conversions_;
+};
+
+void placer_les_textes(std::vector<Texte_jeu>& textes, std::vector<Segment>& segments, Mode_placement mode,
+                       Insertion const& insertion) {
+    std::vector<std::size_t> mobiles;
+    std::vector<long long> tailles;
+    for (std::size_t i = 0; i < textes.size(); ++i) {
+        if (textes[i].plage >= 0 || textes[i].copie_de >= 0) continue;
+        mobiles.push_back(i);
+        tailles.push_back(textes[i].taille());
+    }
+    auto const atteignable = [&](std::size_t t, long long q) {
+        for (int n : textes[mobiles[t]].pointeurs)
+            if (!insertion.valeur(n, q)) return false;
+        return true;
+    };
+    std::vector<std::optional<long long>> const positions = placer(tailles, segments, mode, atteignable);
+    for (std::size_t t = 0; t < mobiles.size(); ++t) textes[mobiles[t]].position = positions[t];
+}
+
+std::vector<Bilan::Bloc> blocs(Description const& jeu, std::vector<Segment> const& segments) {
+    std::vector<Bilan::Bloc> resultat;
+    for (Plage const& b : jeu.espace) resultat.push_back({b.debut, b.fin, b.fin - b.debut + 1, 0});
+    for (Segment const& s : segments) {
+        resultat[s.bloc].libre += s.libre();
+        resultat[s.bloc].utilise -= s.libre();
+    }
+    return resultat;
+}
+
+// The texts without a place, in script order, with their report lines.
+std::vector<Bilan::Manquant> manquants(std::vector<Texte_jeu> const& textes, Rapports& rapports) {
+    std::vector<Bilan::Manquant> resultat;
+    for (Texte_jeu const& t : textes) {
+        if (t.position || t.copie_de >= 0) continue;
+        std::vector<int> numeros = t.pointeurs;
+        std::sort(numeros.begin(), numeros.end());
+        resultat.push_back({numeros, t.taille()});
+        if (t.plage >= 0)
+            rapports.push_back(Rapport(Message::jeu_debut_trop_long, {nom_de_plage(static_cast<std::size_t>(t.plage)), t.taille()}));
+        else
+            rapports.push_back(Rapport(Message::jeu_texte_sans_place, {lister(numeros), t.taille()}));
+    }
+    return resultat;
+}
+
+void ecrire(Description const& jeu, std::vector<Texte_jeu> const& textes, Insertion& insertion,
+            Insereur::Image_rom& image) {
+    for (Plage const& b : jeu.espace) image.remplir(b.debut, b.fin - b.debut + 1, jeu.remplissage);
+    for (Texte_jeu const& t : textes) {
+        if (!t.position) continue;
+        if (t.taille() > 0) image.ecrire(*t.position, t.encode->octets.data(), t.encode->octets.size());
+        for (int n : t.pointeurs) insertion.ecrire_pointeur(n, *t.position);
+    }
+}
+
+// Pointers no tag names keep their value: say which of them now lead into rewritten room.
+void signaler_perimes(Description const& jeu, std::vector<Texte_jeu> const& textes, Insertion const& insertion,
+                      Rapports& rapports) {
+    std::vector<bool> nomme(static_cast<std::size_t>(insertion.total()) + 1, false);
+    for (Texte_jeu const& t : textes)
+        for (int n : t.pointeurs) nomme[static_cast<std::size_t>(n)] = true;
+    std::vector<std::pair<long long, long long>> const zones = zones_recrites(jeu, textes);
+    auto const dans_les_zones = [&zones](long long q) {
+        return std::any_of(zones.begin(), zones.end(), [q](auto const& z) { return q >= z.first && q < z.second; });
+    };
+    std::vector<int> perimes;
+    for (int n = 1; n <= insertion.total(); ++n) {
+        if (nomme[static_cast<std::size_t>(n)]) continue;
+        std::optional<long long> const position = insertion.designee(n);
+        if (position && dans_les_zones(*position)) perimes.push_back(n);
+    }
+    for (Suite const& s : suites(perimes))
+        rapports.push_back(s.premier == s.dernier ? Rapport(Message::jeu_pointeur_perime, {s.premier})
+                                                  : Rapport(Message::jeu_pointeurs_perimes, {s.premier, s.dernier}));
+}
+
+}  // namespace
+
+Insertion_jeu inserer(Insereur::Table_ins const& table, std::string const& script, Description const& jeu,
+                      Options_insertion const& options, Insereur::Image_rom& image) {
+    Insertion_jeu resultat;
+    std::vector<Morceau> const morceaux = decouper(script);
+    std::vector<int> plages;
+    if (!plages_des_marques(morceaux, jeu, plages, resultat.rapports)) return resultat.refusee = true, resultat;
+    std::vector<Insereur::Encodage> encodages;
+    encodages.reserve(morceaux.size());
+    for (Morceau const& m : morceaux) encodages.push_back(Insereur::encoder(m.texte, table));
+    Insereur::Texte_encode const& avant = encodages.front().textes.front();
+    if (avant.pointeurs.empty() && (!avant.octets.empty() || !avant.rapports.empty())) {
+        resultat.rapports.push_back(Rapport(Message::jeu_texte_hors_plage));
+        resultat.refusee = true;
+        return resultat;
+    }
+
+    Insertion insertion(jeu, image);
+    std::vector<Texte_jeu> textes = textes_du_script(encodages, plages, insertion.total(), resultat.rapports);
+    if (options.fusionner) fusionner(textes);
+    for (Texte_jeu& t : textes) {
+        if (t.plage < 0) continue;
+        Plage const& p = jeu.textes[static_cast<std::size_t>(t.plage)];
+        if (t.taille() <= p.fin - p.debut + 1) t.position = p.debut;
+    }
+    std::vector<Segment> segments = segments_libres(jeu, textes);
+    placer_les_textes(textes, segments, options.placement, insertion);
+
+    resultat.bilan.blocs = blocs(jeu, segments);
+    for (std::size_t b = 0; b < resultat.bilan.blocs.size(); ++b) {
+        Bilan::Bloc const& bloc = resultat.bilan.blocs[b];
+        resultat.rapports.push_back(
+            Rapport(Message::jeu_bloc, {static_cast<int>(b + 1), bloc.debut, bloc.fin, bloc.utilise, bloc.libre}));
+    }
+    resultat.bilan.manquants = manquants(textes, resultat.rapports);
+    int const sans_place = static_cast<int>(resultat.bilan.manquants.size());
+    if (sans_place > 0 && !options.partiel) {
+        resultat.rapports.push_back(Rapport(Message::jeu_rien_ecrit, {sans_place}));
+        return resultat;
+    }
+    if (sans_place > 0) resultat.rapports.push_back(Rapport(Message::jeu_ecrit_en_partie, {sans_place}));
+    ecrire(jeu, textes, insertion, image);
+    signaler_perimes(jeu, textes, insertion, resultat.rapports);
+    resultat.bilan.ecrit = true;
+    return resultat;
+}
+
+}  // namespace Jeu
