@@ -6,7 +6,11 @@
 --   $100  pointer table: 6 pointers of 3 bytes, little-endian, LowRom bank 0 ($8000 + offset)
 --   $200  the texts, each ended by $00 (<FIN>); free space (zeros) up to $3FF
 --   $400  item names: 5 words of 8 characters, padded with "_"
---   $500  bytes standing for the game's code, up to $FFF
+--   $500  the items' table: 5 entries of 4 bytes, a 2-byte pointer to the item's description
+--         (its offset from the entry itself) and the item's price
+--   $600  the descriptions, each ended by $00; zeros up to $67F
+--   $680  bytes standing for the game's code, up to $EFF
+--   $F00  free space (zeros) up to $FFF
 --   $1000 the font: 12 x 12 tiles of the codes $20 to $FF (police.lua), then zeros up to $1FFF
 
 local FIN, LIGNE, ATTENTE = "\000", "\001", "\002"
@@ -25,6 +29,14 @@ local textes = {
 local textes_des_pointeurs = {1, 2, 2, 4, 3, 5}
 
 local objets = {"Epée____", "Bouclier", "Potion__", "Clé_____", "Carte___"}
+local descriptions = {
+    "Une vieille lame." .. FIN,
+    "Un bouclier de bois." .. FIN,
+    "Rend 20 PV." .. FIN,
+    "Ouvre une porte." .. FIN,
+    "Le plan du village." .. FIN,
+}
+local prix = {120, 80, 15, 5, 30}
 
 local function reste(a, b)
     return a - math.floor(a / b) * b
@@ -32,6 +44,11 @@ end
 
 local function octets(n, valeur)
     return string.rep(string.char(valeur), n)
+end
+
+-- A 2-byte little-endian number.
+local function deux_octets(valeur)
+    return string.char(reste(valeur, 256), math.floor(valeur / 256))
 end
 
 -- The pointer value of a ROM offset in bank 0 of a LowRom cartridge, as 3 bytes, little-endian.
@@ -55,15 +72,26 @@ function creer_rom(nom)
     table.insert(morceaux, octets(0x400 - position, 0))
     table.insert(morceaux, table.concat(objets))
     table.insert(morceaux, octets(0x100 - 8 * table.getn(objets), 0xFF))
-    for i = 0x500, 0xFFF do
+    local description = 0x600
+    for i = 1, table.getn(descriptions) do
+        local relatif = description - (0x500 + 4 * (i - 1))
+        table.insert(morceaux, deux_octets(relatif) .. deux_octets(prix[i]))
+        description = description + string.len(descriptions[i])
+    end
+    table.insert(morceaux, octets(0x100 - 4 * table.getn(descriptions), 0xFF))
+    table.insert(morceaux, table.concat(descriptions))
+    table.insert(morceaux, octets(0x680 - description, 0))
+    for i = 0x680, 0xEFF do
         table.insert(morceaux, string.char(reste(i * 37 + 11, 256)))
     end
+    table.insert(morceaux, octets(0x100, 0))
     local police = police_12x12()
     table.insert(morceaux, police)
     table.insert(morceaux, octets(0x1000 - string.len(police), 0))
     local f = assert(io.open(nom, "wb"))
     f:write(table.concat(morceaux))
     f:close()
-    -- The offset of the last text byte: where the text block of the original game ends.
-    return position - 1
+    -- The offsets of the last text byte and of the last description byte: where the two text
+    -- blocks of the original game end.
+    return position - 1, description - 1
 end

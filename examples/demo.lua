@@ -1,10 +1,12 @@
 -- Demonstration: dump the text of a small ROM, translate one line, put it back, and read it
 -- again; then the same with a list of fixed-length item names; then see the dialogue in the
--- game's own font, before and after re-wrapping it to the game's text boxes.
+-- game's own font, before and after re-wrapping it to the game's text boxes; last, describe
+-- the whole game (two pointer groups, two text ranges, three free blocks) and let a longer
+-- translation of the item descriptions spill over into the free block.
 -- Run from this folder: ../build/vorlan-tool -e demo.lua (scripts/demo.sh does it).
 -- The ROM is made afresh by every run, so the committed files never change.
 
-local fin_texte = creer_rom(ROM)
+local fin_texte, fin_descriptions = creer_rom(ROM)
 
 print("=== 1. Extraction du texte de " .. ROM)
 extraire(ROM, TABLE, "demo-texte.txt", TEXTE, fin_texte, PROFIL, POINTEURS, NB_POINTEURS, 0, 0)
@@ -46,3 +48,42 @@ mettre_en_forme("demo-traduit.txt", "demo-reforme.txt", LARGEURS, 192, 2)
 afficher_fichier("demo-reforme.txt")
 r = boites("demo-reforme.txt", "demo-reforme.png")
 print(r.problemes .. " probl\232me(s) une fois le texte remis en forme")
+
+print("\n=== 7. Le jeu entier : dialogues et descriptions d'objets, deux groupes de pointeurs")
+-- The descriptions' pointers hold the distance from their own entry (P) to their text, on
+-- 2 bytes in entries of 4: they can designate nothing before their table, so none of the
+-- descriptions may go into the dialogues' room.
+local jeu = {
+    rom = ROM, table = TABLE,
+    textes = { {TEXTE, fin - 1}, {DESCRIPTIONS, fin_descriptions} },
+    espace = { {TEXTE, ESPACE_LIBRE}, {DESCRIPTIONS, FIN_DESCRIPTIONS}, LIBRE },
+    pointeurs = {
+        { adresse = POINTEURS, nombre = NB_POINTEURS, profil = PROFIL },
+        { adresse = TABLE_OBJETS, nombre = NB_OBJETS, taille = 2, pas = 4,
+          formule_ext = "X+P", formule_ins = "X-P" },
+    },
+}
+extraire_jeu(jeu, "demo-jeu.txt")
+afficher_fichier("demo-jeu.txt")
+local traductions = {
+    {"Une vieille lame.", "Une vieille lame, rouill\233e mais encore tranchante."},
+    {"Un bouclier de bois.", "Un bouclier de bois cercl\233 de fer, l\233ger et solide."},
+    {"Rend 20 PV.", "Rend 20 points de vie \224 un membre de l'\233quipe."},
+    {"Ouvre une porte.", "Ouvre la porte de la tour du nord, au bout du pont."},
+    {"Le plan du village.", "Le plan du village de Karst et de ses environs."},
+}
+local script = lire_fichier("demo-jeu.txt")
+for i = 1, table.getn(traductions) do
+    script = remplacer(script, traductions[i][1], traductions[i][2])
+end
+ecrire_fichier("demo-jeu-traduit.txt", script)
+print()
+local r = inserer_jeu(jeu, "demo-jeu-traduit.txt")
+-- Read back what each block now holds, every pointer of both groups with its text.
+local relu = { rom = ROM, table = TABLE, textes = {}, pointeurs = jeu.pointeurs }
+for i = 1, table.getn(r.blocs) do
+    local b = r.blocs[i]
+    if b.utilise > 0 then table.insert(relu.textes, {b.debut, b.debut + b.utilise - 1}) end
+end
+extraire_jeu(relu, "demo-jeu-verif.txt")
+afficher_fichier("demo-jeu-verif.txt")

@@ -15,6 +15,10 @@ ESPACE_LIBRE = 0x3FF       -- last byte the translated text may use
 OBJETS = 0x400             -- item names: words of a fixed length
 NB_OBJETS = 5
 TAILLE_OBJET = 8
+TABLE_OBJETS = 0x500       -- the items' table: 4-byte entries, a pointer to each description first
+DESCRIPTIONS = 0x600       -- first byte of the item descriptions
+FIN_DESCRIPTIONS = 0x67F   -- last byte they may use
+LIBRE = {0xF00, 0xFFF}     -- free room nothing else uses
 POLICE = 0x1000            -- the font's first tile, that of code $20
 LARGEURS = "demo-largeurs.tbl"  -- each character's width in pixels, the box keywords
 

@@ -255,7 +255,7 @@ std::filesystem::path dossier_exemples() {
     return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "examples";
 }
 
-TEST(CommandesExtIns, TheDemoTranslatesALineAndAnItemName) {
+TEST(CommandesExtIns, TheDemoTranslatesALineAnItemNameAndTheWholeGame) {
     Scratch d;
     for (auto const& f : std::filesystem::directory_iterator(dossier_exemples()))
         std::filesystem::copy(f.path(), d.path(f.path().filename().string()));
@@ -276,6 +276,26 @@ TEST(CommandesExtIns, TheDemoTranslatesALineAndAnItemName) {
         << verif;
     EXPECT_EQ(d.read("demo-objets-verif.txt"), "Epée____\nBouclier\nElixir__\nClé_____\nCarte___\n");
     EXPECT_NE(out.find("Le mot 3 est trop court\n"), std::string::npos);
+
+    // The whole game: the longer descriptions fill their block and spill into the free one,
+    // never into the dialogues' room, which their 2-byte relative pointers cannot reach.
+    EXPECT_NE(out.find("Bloc 1 ($200-$3FF) : 244 octets utilisés, 268 libres\n"
+                       "Bloc 2 ($600-$67F) : 103 octets utilisés, 25 libres\n"
+                       "Bloc 3 ($F00-$FFF) : 147 octets utilisés, 109 libres\n"),
+              std::string::npos)
+        << out;
+    std::string const jeu = d.read("demo-jeu-verif.txt");
+    EXPECT_NE(jeu.find("<PLAGE $600-$666>\n<PT0007>\nUne vieille lame, rouillée mais encore tranchante.<FIN>\n<PT0008>\n"),
+              std::string::npos)
+        << jeu;
+    EXPECT_NE(jeu.find("<PLAGE $F00-$F92>\n<PT0009>\nRend 20 points de vie à un membre de l'équipe.<FIN>\n<PT0010>\n"),
+              std::string::npos)
+        << jeu;
+    // The dialogues stay where the insertion of step 3 left them; pointers sharing a text come
+    // by number here, in the heap's order in extraire's dump.
+    std::string dialogues = verif;
+    dialogues.replace(dialogues.find("<PT0003>\n<PT0002>\n"), 18, "<PT0002>\n<PT0003>\n");
+    EXPECT_EQ(jeu.substr(0, jeu.find("<PLAGE $600")), "<PLAGE $200-$2F3>\n" + dialogues);
 }
 
 }  // namespace
