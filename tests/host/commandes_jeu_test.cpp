@@ -286,4 +286,57 @@ TEST(CommandesJeu, RefusesTheFirstFaultBeforeAnyWorkAndReturnsNothing) {
     }
 }
 
+// What only the ROM, the table and the script can tell is refused before anything is read or
+// written as well, framed by the command's messages.
+TEST(CommandesJeu, RefusesWhatTheFilesCannotHoldAndChangesNothing) {
+    struct Cas {
+        char const* appel;
+        std::string message;
+    } const cas[] = {
+        {"jeu{ textes = { {0x10, 0x30} } }", "Erreur, la plage textes[1] ($10-$30) sort de la rom de 48 octets\n"},
+        {"jeu{ espace = { {0x10, 0x17}, {0x17, 0x20} } }", "Erreur, les plages espace[1] et espace[2] se chevauchent\n"},
+        {"groupe{ adresse = 0x0E, nombre = 2 }", "Erreur, le pointeur 2 (groupe 1) est situé dans la plage textes[1]\n"},
+        {"jeu{ pointeurs = { { adresse = 0, nombre = 2 }, { liste = {0x2F}, taille = 2 } } }",
+         "Erreur, le pointeur 3 (groupe 2) est situé hors de la rom de 48 octets\n"},
+        {"jeu{ pointeurs = { { adresse = 0, nombre = 2 }, { octets = {3, 8}, nombre = 1 } } }",
+         "Erreur, les pointeurs 2 (groupe 1) et 3 (groupe 2) se partagent l'octet $3\n"},
+        {"groupe{ adresse = 0, nombre = 2, formule_ext = '(X-$10', formule_ins = 'X+$10' }",
+         "Erreur, la formule_ext '(X-$10' du groupe de pointeurs 1 ne peut pas être calculée :\n"
+         "Erreur, il y a une erreur dans les paranthèses\n"},
+        {"jeu{ rom = 'absente.rom' }", "fopen_error : Impossible d'ouvrir le fichier \"absente.rom\"\n\n"},
+    };
+    for (char const* commande : {"extraire_jeu", "inserer_jeu"}) {
+        bool const extraction = commande[0] == 'e';
+        std::string const script = extraction ? "sortie.txt" : "trad.txt";
+        for (Cas const& c : cas) {
+            Scratch d;
+            ecrire_monde(d);
+            auto const avant = d.snapshot();
+            std::string const appel = std::string(commande) + "(" + c.appel + ", '" + script + "')";
+            auto const r = run_script(d, fabrique + "print(select('#', " + appel + "))\n");
+            std::string const cadre =
+                extraction ? "Extraction du fichier 'sortie.txt' à partir du fichier '"
+                           : "Insertion du fichier 'trad.txt' dans le fichier '";
+            std::string const rom_nommee = std::string(c.appel).find("absente") != std::string::npos ? "absente.rom" : "jeu.rom";
+            std::string const fin = extraction ? "Extraction terminée !\n\n" : "Insertion terminée !\n\n";
+            EXPECT_EQ(r.out, cadre + rom_nommee + "'...\n" + c.message + fin + "0\n") << appel;
+            EXPECT_EQ(r.status, 2) << appel;
+            auto apres = d.snapshot();
+            auto attendu = avant;
+            for (auto* liste : {&apres, &attendu})
+                for (char const* lanceur : {"script.lua", "vorlan-tool.lua"}) liste->erase(lanceur);
+            EXPECT_TRUE(apres == attendu) << appel << ": a file was written or changed";
+        }
+    }
+    // A script whose marker names no range of the description.
+    Scratch d;
+    ecrire_monde(d);
+    d.write("trad.txt", "<PLAGE $10-$18>\n<PT0001>\nAB<FIN>\n");
+    auto const r = run_script(d, fabrique + "print(select('#', inserer_jeu(jeu(), 'trad.txt')))\n");
+    EXPECT_EQ(r.out, "Insertion du fichier 'trad.txt' dans le fichier 'jeu.rom'...\n"
+                     "Erreur, la marque '<PLAGE $10-$18>' du script ne désigne aucune plage de textes de la "
+                     "description\nInsertion terminée !\n\n0\n");
+    EXPECT_EQ(d.read("jeu.rom"), rom);
+}
+
 }  // namespace
