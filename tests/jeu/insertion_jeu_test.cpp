@@ -125,6 +125,28 @@ TEST(InsertionJeu, FusionnerStockeUneFoisUnTexteRepete) {
     EXPECT_EQ(r.rapports, "Bloc 1 ($40-$4F) : 7 octets utilisés, 9 libres\n");
 }
 
+TEST(InsertionJeu, CompactPlaceToutLaOuLOrdreNePeutPas) {
+    Petit_jeu j;
+    j.d.groupes[0].nombre = 3;
+    j.d.textes = {{0x40, 0x44}, {0x48, 0x51}};
+    j.d.espace = j.d.textes;
+    std::string const script = "<PLAGE $40-$44>\n<PT0001>\nABCDE#<PLAGE $48-$51>\n<PT0002>\nABCD#<PT0003>\nABC#";
+    Jeu::Options_insertion options;
+    essai_jeu::Resultat_insertion const ordre = essai_jeu::inserer(j.rom, j.d, script, options);
+    EXPECT_FALSE(ordre.insertion.bilan.ecrit);
+    ASSERT_EQ(ordre.insertion.bilan.manquants.size(), 1u);
+    EXPECT_EQ(ordre.insertion.bilan.manquants[0].pointeurs, std::vector<int>{2});
+    EXPECT_TRUE(ordre.rom == j.rom);
+
+    options.placement = Jeu::Mode_placement::compact;
+    essai_jeu::Resultat_insertion const compact = essai_jeu::inserer(j.rom, j.d, script, options);
+    EXPECT_TRUE(compact.insertion.bilan.ecrit) << compact.rapports;
+    EXPECT_EQ(compact.rapports, "Bloc 1 ($40-$44) : 5 octets utilisés, 0 libres\n"
+                                "Bloc 2 ($48-$51) : 10 octets utilisés, 0 libres\n");
+    std::vector<unsigned char> const pointeurs(compact.rom.begin(), compact.rom.begin() + 6);
+    EXPECT_EQ(pointeurs, (std::vector<unsigned char>{0x48, 0, 0x40, 0, 0x4E, 0}));
+}
+
 TEST(InsertionJeu, LeScriptEstRefuseSansRienPlacer) {
     struct Cas {
         char const* script;
