@@ -39,6 +39,18 @@ bool lire_rom(Fichier& rom, std::vector<unsigned char>& octets) {
     return true;
 }
 
+bool preparer_script(Sortie& sortie, char const* script, char const* rom, char const* table) {
+    if (meme_fichier(script, rom)) {
+        afficher(Rapport(Message::script_est_la_rom, {script}));
+        return false;
+    }
+    if (meme_fichier(script, table)) {
+        afficher(Rapport(Message::script_est_la_table, {script}));
+        return false;
+    }
+    return sortie.preparer(script, Message::fopen_impossible_ligne);
+}
+
 bool differents(char const* sortie, char const* entree) {
     if (!meme_fichier(sortie, entree)) return true;
     afficher(Rapport(Message::sortie_est_une_entree, {sortie, entree}));

@@ -27,6 +27,11 @@ bool ouvrir_rom_a_modifier(Remplacement::Verrou& verrou, Sortie& sortie, Fichier
 // Reads the open ROM whole; false, after printing why, when the file gives less.
 bool lire_rom(Fichier& rom, std::vector<unsigned char>& octets);
 
+// Prepares an extraction's script once the arguments have passed their checks, so that a
+// refused extraction leaves an earlier script alone. A script that is the ROM or the table
+// would destroy it: refused. False after printing why.
+bool preparer_script(Sortie& sortie, char const* script, char const* rom, char const* table);
+
 // Refuses, with its message, an output that is the same file as one of the command's inputs.
 bool differents(char const* sortie, char const* entree);
 

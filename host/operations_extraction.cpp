@@ -8,21 +8,6 @@ namespace Operations {
 
 namespace {
 
-// Prepares the script once the arguments have passed their checks, so that a refused
-// extraction leaves an earlier script alone. A script that is the ROM or the table would
-// destroy it: refused.
-bool preparer_script(Sortie& sortie, char const* script, char const* rom, char const* table) {
-    if (meme_fichier(script, rom)) {
-        afficher(Rapport(Message::script_est_la_rom, {script}));
-        return false;
-    }
-    if (meme_fichier(script, table)) {
-        afficher(Rapport(Message::script_est_la_table, {script}));
-        return false;
-    }
-    return sortie.preparer(script, Message::fopen_impossible_ligne);
-}
-
 void ecrire_script(Sortie& sortie, Extracteur::Extraction const& extraction) {
     afficher(extraction.rapports);
     sortie.enregistrer(extraction.script);

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,11 @@ struct Groupe {
     // once as "plus" and "moins" for both directions, is undone this way (moins - plus).
     long long decalage_ins = 0;
 };
+
+// A range as the reports name it, counted from 1: "textes[2]", "espace[1]".
+inline std::string nom_de_plage(char const* champ, std::size_t i) {
+    return std::string(champ) + "[" + std::to_string(i + 1) + "]";
+}
 
 struct Description {
     std::string rom;

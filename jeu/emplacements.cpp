@@ -5,7 +5,8 @@ namespace Jeu {
 long long octet_du_pointeur(Groupe const& groupe, int i, int k) {
     switch (groupe.disposition) {
     case Disposition::suite: return groupe.adresse + static_cast<long long>(i) * groupe.pas + k;
-    case Disposition::eclate: return groupe.octets[static_cast<std::size_t>(k)] + static_cast<long long>(i) * groupe.pas;
+    case Disposition::eclate:
+        return groupe.octets[static_cast<std::size_t>(k)] + static_cast<long long>(i) * groupe.pas;
     case Disposition::liste: return groupe.liste[static_cast<std::size_t>(i)] + k;
     }
     return 0;

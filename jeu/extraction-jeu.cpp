@@ -14,16 +14,16 @@ namespace Jeu {
 namespace {
 
 // Every pointer whose formula gives a position, as (position, number), in that order.
-std::vector<std::pair<long long, int>> positions(std::vector<unsigned char> const& rom, Description const& jeu) {
+std::vector<std::pair<long long, int>> positions(std::vector<unsigned char> const& rom, Description const& jeu,
+                                                 std::vector<Pointeur_jeu> const& pointeurs) {
     std::vector<Conversion> conversions(jeu.groupes.begin(), jeu.groupes.end());
     std::vector<std::pair<long long, int>> designees;
-    std::vector<Pointeur_jeu> const pointeurs = numeroter(jeu);
     designees.reserve(pointeurs.size());
     for (std::size_t n = 0; n < pointeurs.size(); ++n) {
         Groupe const& g = jeu.groupes[static_cast<std::size_t>(pointeurs[n].groupe)];
         int const i = pointeurs[n].rang;
-        std::optional<long long> const position =
-            conversions[static_cast<std::size_t>(pointeurs[n].groupe)].position(lire_pointeur(rom, g, i), emplacement(g, i));
+        Conversion const& conversion = conversions[static_cast<std::size_t>(pointeurs[n].groupe)];
+        std::optional<long long> const position = conversion.position(lire_pointeur(rom, g, i), emplacement(g, i));
         if (position) designees.emplace_back(*position, static_cast<int>(n + 1));
     }
     std::sort(designees.begin(), designees.end());
@@ -35,8 +35,9 @@ std::vector<std::pair<long long, int>> positions(std::vector<unsigned char> cons
 Extracteur::Extraction extraire(Extracteur::Table_ext const& table, std::vector<unsigned char> const& rom,
                                 Description const& jeu) {
     Extracteur::Extraction resultat;
-    std::vector<std::pair<long long, int>> const designees = positions(rom, jeu);
-    std::vector<bool> reperes(numeroter(jeu).size() + 1, false);
+    std::vector<Pointeur_jeu> const pointeurs = numeroter(jeu);
+    std::vector<std::pair<long long, int>> const designees = positions(rom, jeu, pointeurs);
+    std::vector<bool> reperes(pointeurs.size() + 1, false);
 
     Extracteur::Ecriture_script ecriture(resultat.script);
     for (Plage const& plage : jeu.textes) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <string_view>
 #include <unordered_map>
 
 #include "insertion/encodage.h"
@@ -26,8 +27,6 @@ struct Texte_jeu {
     long long taille() const { return static_cast<long long>(encode->octets.size()); }
 };
 
-std::string nom_de_plage(std::size_t r) { return "textes[" + std::to_string(r + 1) + "]"; }
-
 // The range each marker names; a marker of no range, or a range marked twice, refuses the script.
 bool plages_des_marques(std::vector<Morceau> const& morceaux, Description const& jeu, std::vector<int>& plages,
                         Rapports& rapports) {
@@ -43,7 +42,7 @@ bool plages_des_marques(std::vector<Morceau> const& morceaux, Description const&
         }
         auto const r = static_cast<std::size_t>(trouvee - jeu.textes.begin());
         if (marquee[r]) {
-            rapports.push_back(Rapport(Message::jeu_plage_marquee_deux_fois, {nom_de_plage(r)}));
+            rapports.push_back(Rapport(Message::jeu_plage_marquee_deux_fois, {nom_de_plage("textes", r)}));
             return false;
         }
         marquee[r] = true;
@@ -54,8 +53,8 @@ bool plages_des_marques(std::vector<Morceau> const& morceaux, Description const&
 
 // The texts of every piece in script order. Tags of no pointer are reported and dropped; a
 // pointer tagged in several texts belongs to the last one, as inserer has it.
-std::vector<Texte_jeu> textes_du_script(std::vector<Insereur::Encodage> const& encodages, std::vector<int> const& plages,
-                                        int total, Rapports& rapports) {
+std::vector<Texte_jeu> textes_du_script(std::vector<Insereur::Encodage> const& encodages,
+                                        std::vector<int> const& plages, int total, Rapports& rapports) {
     std::vector<Texte_jeu> textes;
     std::vector<int> dernier(static_cast<std::size_t>(total) + 1, -1);
     std::vector<bool> repete(static_cast<std::size_t>(total) + 1, false);
@@ -73,8 +72,9 @@ std::vector<Texte_jeu> textes_du_script(std::vector<Insereur::Encodage> const& e
                 } else if (n < 1) {
                     rapports.push_back(Rapport(Message::pointeur_inferieur_a_un, {n}));
                 } else if (dernier[static_cast<std::size_t>(n)] != index) {
-                    repete[static_cast<std::size_t>(n)] = repete[static_cast<std::size_t>(n)] || dernier[static_cast<std::size_t>(n)] >= 0;
-                    dernier[static_cast<std::size_t>(n)] = index;
+                    auto const k = static_cast<std::size_t>(n);
+                    repete[k] = repete[k] || dernier[k] >= 0;
+                    dernier[k] = index;
                     t.pointeurs.push_back(n);
                 }
             }
@@ -84,8 +84,8 @@ std::vector<Texte_jeu> textes_du_script(std::vector<Insereur::Encodage> const& e
     }
     for (std::size_t i = 0; i < textes.size(); ++i) {
         std::vector<int>& p = textes[i].pointeurs;
-        p.erase(std::remove_if(p.begin(), p.end(), [&](int n) { return dernier[static_cast<std::size_t>(n)] != static_cast<int>(i); }),
-                p.end());
+        auto const ailleurs = [&](int n) { return dernier[static_cast<std::size_t>(n)] != static_cast<int>(i); };
+        p.erase(std::remove_if(p.begin(), p.end(), ailleurs), p.end());
     }
     for (int n = 1; n <= total; ++n)
         if (repete[static_cast<std::size_t>(n)]) rapports.push_back(Rapport(Message::jeu_balise_repetee, {n}));
@@ -136,7 +136,8 @@ std::vector<Segment> segments_libres(Description const& jeu, std::vector<Texte_j
 }
 
 // The room the insertion rewrites, as [debut, fin) runs: the blocks and the ranges' opening texts.
-std::vector<std::pair<long long, long long>> zones_recrites(Description const& jeu, std::vector<Texte_jeu> const& textes) {
+std::vector<std::pair<long long, long long>> zones_recrites(Description const& jeu,
+                                                            std::vector<Texte_jeu> const& textes) {
     std::vector<std::pair<long long, long long>> zones;
     for (Plage const& b : jeu.espace) zones.emplace_back(b.debut, b.fin + 1);
     for (Texte_jeu const& t : textes)
@@ -144,9 +145,11 @@ std::vector<std::pair<long long, long long>> zones_recrites(Description const& j
     return zones;
 }
 
-class Insertion {
+// The description's pointers against the image: what value makes each designate a position,
+// what each designates now, and the writing of its slot.
+class Pointeurs_du_jeu {
 public:
-    Insertion(Description const& jeu, Insereur::Image_rom& image)
+    Pointeurs_du_jeu(Description const& jeu, Insereur::Image_rom& image)
         : jeu_(jeu), image_(image), pointeurs_(numeroter(jeu)), conversions_(jeu.groupes.begin(), jeu.groupes.end()) {}
 
     int total() const { return static_cast<int>(pointeurs_.size()); }
@@ -178,7 +181,7 @@ private:
 };
 
 void placer_les_textes(std::vector<Texte_jeu>& textes, std::vector<Segment>& segments, Mode_placement mode,
-                       Insertion const& insertion) {
+                       Pointeurs_du_jeu const& pointeurs) {
     std::vector<std::size_t> mobiles;
     std::vector<long long> tailles;
     for (std::size_t i = 0; i < textes.size(); ++i) {
@@ -188,7 +191,7 @@ void placer_les_textes(std::vector<Texte_jeu>& textes, std::vector<Segment>& seg
     }
     auto const atteignable = [&](std::size_t t, long long q) {
         for (int n : textes[mobiles[t]].pointeurs)
-            if (!insertion.valeur(n, q)) return false;
+            if (!pointeurs.valeur(n, q)) return false;
         return true;
     };
     std::vector<std::optional<long long>> const positions = placer(tailles, segments, mode, atteignable);
@@ -214,27 +217,28 @@ std::vector<Bilan::Manquant> manquants(std::vector<Texte_jeu> const& textes, Rap
         std::sort(numeros.begin(), numeros.end());
         resultat.push_back({numeros, t.taille()});
         if (t.plage >= 0)
-            rapports.push_back(Rapport(Message::jeu_debut_trop_long, {nom_de_plage(static_cast<std::size_t>(t.plage)), t.taille()}));
+            rapports.push_back(Rapport(Message::jeu_debut_trop_long,
+                                       {nom_de_plage("textes", static_cast<std::size_t>(t.plage)), t.taille()}));
         else
             rapports.push_back(Rapport(Message::jeu_texte_sans_place, {lister(numeros), t.taille()}));
     }
     return resultat;
 }
 
-void ecrire(Description const& jeu, std::vector<Texte_jeu> const& textes, Insertion& insertion,
+void ecrire(Description const& jeu, std::vector<Texte_jeu> const& textes, Pointeurs_du_jeu& pointeurs,
             Insereur::Image_rom& image) {
     for (Plage const& b : jeu.espace) image.remplir(b.debut, b.fin - b.debut + 1, jeu.remplissage);
     for (Texte_jeu const& t : textes) {
         if (!t.position) continue;
         if (t.taille() > 0) image.ecrire(*t.position, t.encode->octets.data(), t.encode->octets.size());
-        for (int n : t.pointeurs) insertion.ecrire_pointeur(n, *t.position);
+        for (int n : t.pointeurs) pointeurs.ecrire_pointeur(n, *t.position);
     }
 }
 
 // Pointers no tag names keep their value: say which of them now lead into rewritten room.
-void signaler_perimes(Description const& jeu, std::vector<Texte_jeu> const& textes, Insertion const& insertion,
+void signaler_perimes(Description const& jeu, std::vector<Texte_jeu> const& textes, Pointeurs_du_jeu const& pointeurs,
                       Rapports& rapports) {
-    std::vector<bool> nomme(static_cast<std::size_t>(insertion.total()) + 1, false);
+    std::vector<bool> nomme(static_cast<std::size_t>(pointeurs.total()) + 1, false);
     for (Texte_jeu const& t : textes)
         for (int n : t.pointeurs) nomme[static_cast<std::size_t>(n)] = true;
     std::vector<std::pair<long long, long long>> const zones = zones_recrites(jeu, textes);
@@ -242,9 +246,9 @@ void signaler_perimes(Description const& jeu, std::vector<Texte_jeu> const& text
         return std::any_of(zones.begin(), zones.end(), [q](auto const& z) { return q >= z.first && q < z.second; });
     };
     std::vector<int> perimes;
-    for (int n = 1; n <= insertion.total(); ++n) {
+    for (int n = 1; n <= pointeurs.total(); ++n) {
         if (nomme[static_cast<std::size_t>(n)]) continue;
-        std::optional<long long> const position = insertion.designee(n);
+        std::optional<long long> const position = pointeurs.designee(n);
         if (position && dans_les_zones(*position)) perimes.push_back(n);
     }
     for (Suite const& s : suites(perimes))
@@ -259,7 +263,10 @@ Insertion_jeu inserer(Insereur::Table_ins const& table, std::string const& scrip
     Insertion_jeu resultat;
     std::vector<Morceau> const morceaux = decouper(script);
     std::vector<int> plages;
-    if (!plages_des_marques(morceaux, jeu, plages, resultat.rapports)) return resultat.refusee = true, resultat;
+    if (!plages_des_marques(morceaux, jeu, plages, resultat.rapports)) {
+        resultat.refusee = true;
+        return resultat;
+    }
     std::vector<Insereur::Encodage> encodages;
     encodages.reserve(morceaux.size());
     for (Morceau const& m : morceaux) encodages.push_back(Insereur::encoder(m.texte, table));
@@ -270,8 +277,8 @@ Insertion_jeu inserer(Insereur::Table_ins const& table, std::string const& scrip
         return resultat;
     }
 
-    Insertion insertion(jeu, image);
-    std::vector<Texte_jeu> textes = textes_du_script(encodages, plages, insertion.total(), resultat.rapports);
+    Pointeurs_du_jeu pointeurs(jeu, image);
+    std::vector<Texte_jeu> textes = textes_du_script(encodages, plages, pointeurs.total(), resultat.rapports);
     if (options.fusionner) fusionner(textes);
     for (Texte_jeu& t : textes) {
         if (t.plage < 0) continue;
@@ -279,7 +286,7 @@ Insertion_jeu inserer(Insereur::Table_ins const& table, std::string const& scrip
         if (t.taille() <= p.fin - p.debut + 1) t.position = p.debut;
     }
     std::vector<Segment> segments = segments_libres(jeu, textes);
-    placer_les_textes(textes, segments, options.placement, insertion);
+    placer_les_textes(textes, segments, options.placement, pointeurs);
 
     resultat.bilan.blocs = blocs(jeu, segments);
     for (std::size_t b = 0; b < resultat.bilan.blocs.size(); ++b) {
@@ -294,8 +301,8 @@ Insertion_jeu inserer(Insereur::Table_ins const& table, std::string const& scrip
         return resultat;
     }
     if (sans_place > 0) resultat.rapports.push_back(Rapport(Message::jeu_ecrit_en_partie, {sans_place}));
-    ecrire(jeu, textes, insertion, image);
-    signaler_perimes(jeu, textes, insertion, resultat.rapports);
+    ecrire(jeu, textes, pointeurs, image);
+    signaler_perimes(jeu, textes, pointeurs, resultat.rapports);
     resultat.bilan.ecrit = true;
     return resultat;
 }

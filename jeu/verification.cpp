@@ -11,9 +11,6 @@ namespace Jeu {
 
 namespace {
 
-// A range's number and its field, as the refusals name it: "textes[2]".
-std::string nom_de_plage(char const* champ, std::size_t i) { return std::string(champ) + "[" + std::to_string(i + 1) + "]"; }
-
 Rapports verifier_plages(std::vector<Plage> const& plages, char const* champ, long long taille_rom) {
     for (std::size_t i = 0; i < plages.size(); ++i) {
         Plage const& p = plages[i];
@@ -23,7 +20,8 @@ Rapports verifier_plages(std::vector<Plage> const& plages, char const* champ, lo
     }
     std::vector<std::size_t> ordre(plages.size());
     for (std::size_t i = 0; i < ordre.size(); ++i) ordre[i] = i;
-    std::sort(ordre.begin(), ordre.end(), [&plages](std::size_t a, std::size_t b) { return plages[a].debut < plages[b].debut; });
+    std::sort(ordre.begin(), ordre.end(),
+              [&plages](std::size_t a, std::size_t b) { return plages[a].debut < plages[b].debut; });
     for (std::size_t k = 1; k < ordre.size(); ++k) {
         std::size_t const a = std::min(ordre[k - 1], ordre[k]);
         std::size_t const b = std::max(ordre[k - 1], ordre[k]);
@@ -42,8 +40,9 @@ Rapports verifier_formule(std::string const& texte, char const* champ, std::size
 
 // The description is built by the script layer, which keeps these in step.
 void verifier_forme(Groupe const& g) {
+    auto const taille = static_cast<std::size_t>(g.taille);
     bool const forme = g.taille >= 1 && g.taille <= 4 && g.nombre >= 0 &&
-                       (g.disposition != Disposition::eclate || g.octets.size() == static_cast<std::size_t>(g.taille)) &&
+                       (g.disposition != Disposition::eclate || g.octets.size() == taille) &&
                        (g.disposition != Disposition::liste || g.liste.size() == static_cast<std::size_t>(g.nombre));
     if (!forme) throw std::invalid_argument("Jeu::verifier: malformed group");
 }
@@ -112,7 +111,8 @@ Rapports verifier_emplacements(Description const& jeu, long long taille_rom) {
             auto dans = std::lower_bound(octets.begin(), octets.end(), p.debut,
                                          [](Octet_de_pointeur const& o, long long v) { return o.position < v; });
             if (dans != octets.end() && dans->position <= p.fin)
-                return {Rapport(Message::jeu_pointeur_dans_une_plage, {dans->numero, dans->groupe, nom_de_plage(champ, r)})};
+                return {Rapport(Message::jeu_pointeur_dans_une_plage,
+                                {dans->numero, dans->groupe, nom_de_plage(champ, r)})};
         }
     }
     return {};

@@ -35,7 +35,9 @@ TEST(Conversion, UnePositionEstAtteinteQuandLaValeurTientEtRamene) {
     for (Cas const& c : cas) {
         Jeu::Conversion const conversion(c.g);
         EXPECT_EQ(conversion.valeur(c.position, c.p), c.valeur) << c.nom;
-        if (c.valeur) EXPECT_EQ(conversion.position(*c.valeur, c.p), c.position) << c.nom;
+        if (c.valeur) {
+            EXPECT_EQ(conversion.position(*c.valeur, c.p), c.position) << c.nom;
+        }
     }
 }
 

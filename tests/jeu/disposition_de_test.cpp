@@ -88,7 +88,7 @@ Jeu_de_test construire() {
 
     Hasard h;
     std::vector<Jeu::Pointeur_jeu> const pointeurs = Jeu::numeroter(d);
-    auto poser = [&](long long& position, int numero, std::string const& texte) {
+    auto poser = [&](long long position, int numero, std::string const& texte) {
         Jeu::Pointeur_jeu const& p = pointeurs[static_cast<std::size_t>(numero - 1)];
         Jeu::Groupe const& g = d.groupes[static_cast<std::size_t>(p.groupe)];
         Jeu::Conversion const c(g);
@@ -119,22 +119,18 @@ Jeu_de_test construire() {
         ecrire(position, t);
     }
     d.textes.push_back({0x10000, position - 1});
-    // Range 2: the split table's texts.
-    position = 0x28000;
-    for (int n = 161; n <= 288; ++n) {
-        std::string const t = mot(h, 3, 14);
-        poser(position, n, t);
-        ecrire(position, t);
-    }
-    d.textes.push_back({0x28000, position - 1});
-    // Range 3: the profile's texts, in the bank after $30000 once shifted.
-    position = 0x30000;
-    for (int n = 121; n <= 160; ++n) {
-        std::string const t = mot(h, 3, 14);
-        poser(position, n, t);
-        ecrire(position, t);
-    }
-    d.textes.push_back({0x30000, position - 1});
+    // A range of short texts, one for each pointer from `premier` to `dernier`.
+    auto plage = [&](long long debut, int premier, int dernier) {
+        long long p = debut;
+        for (int n = premier; n <= dernier; ++n) {
+            std::string const t = mot(h, 3, 14);
+            poser(p, n, t);
+            ecrire(p, t);
+        }
+        d.textes.push_back({debut, p - 1});
+    };
+    plage(0x28000, 161, 288);  // the split table's texts
+    plage(0x30000, 121, 160);  // the profile's, in the bank after $30000 once shifted
     d.espace = d.textes;
     return j;
 }

@@ -147,6 +147,20 @@ TEST(InsertionJeu, CompactPlaceToutLaOuLOrdreNePeutPas) {
     EXPECT_EQ(pointeurs, (std::vector<unsigned char>{0x48, 0, 0x40, 0, 0x4E, 0}));
 }
 
+TEST(InsertionJeu, UnTexteDOuvertureTropLongPourSaPlageNEstPasEcrit) {
+    Petit_jeu j;
+    std::string const script = "<PLAGE $40-$4F>\nABCDEFGHIJKLMNOPQ#<PT0001>\nA#";
+    essai_jeu::Resultat_insertion const r = essai_jeu::inserer(j.rom, j.d, script);
+    EXPECT_FALSE(r.insertion.bilan.ecrit);
+    ASSERT_EQ(r.insertion.bilan.manquants.size(), 1u);
+    EXPECT_TRUE(r.insertion.bilan.manquants[0].pointeurs.empty());
+    EXPECT_EQ(r.insertion.bilan.manquants[0].taille, 18);
+    EXPECT_EQ(r.rapports, "Bloc 1 ($40-$4F) : 2 octets utilisés, 14 libres\n"
+                          "Le texte du début de la plage textes[1] (18 octets) ne tient pas dans la plage\n"
+                          "Erreur, 1 texte(s) sans place : rien n'a été écrit\n");
+    EXPECT_TRUE(r.rom == j.rom);
+}
+
 TEST(InsertionJeu, LeScriptEstRefuseSansRienPlacer) {
     struct Cas {
         char const* script;

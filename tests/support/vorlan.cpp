@@ -6,6 +6,12 @@ RunResult run_vorlan(Scratch const& scratch, std::vector<std::string> const& arg
     return run(VORLAN_TOOL, args, scratch.dir(), input);
 }
 
+std::map<std::string, std::string> snapshot_without_scripts(Scratch const& scratch) {
+    std::map<std::string, std::string> fichiers = scratch.snapshot();
+    for (char const* script : {"script.lua", "vorlan-tool.lua"}) fichiers.erase(script);
+    return fichiers;
+}
+
 RunResult run_script(Scratch const& scratch, std::string const& script, std::string const& startup) {
     scratch.write("vorlan-tool.lua", startup);
     scratch.write("script.lua", script);
