@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang and runs each one from its committed seed corpus,
-# for the given number of seconds (default 60), or for a fixed number of inputs with a fixed
-# seed when given as runs=N (a repeatable run, as CI wants). Findings are left in
-# build-fuzz/findings/.
+# Builds the libFuzzer targets with clang and runs each one from its committed seed corpus
+# (fuzz/PROGRAM/corpus/NAME) for the given number of seconds (default 60), or for a fixed
+# number of inputs with a fixed seed when given as runs=N (a repeatable run, as CI wants).
+# Findings are left in build-fuzz/findings/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 length=${1:-60}
@@ -21,10 +21,11 @@ for target in build-fuzz/fuzz/fuzz_*; do
   name=${target##*/fuzz_}
   [ -n "$only" ] && [ "$name" != "$only" ] && continue
   work=build-fuzz/corpus/$name
+  seeds=(fuzz/*/corpus/"$name")
   mkdir -p "$work"
   echo "== $name: $length"
   if ! "$target" "${budget[@]}" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
-       -artifact_prefix=build-fuzz/findings/"$name"- "$work" "fuzz/corpus/$name" 2>build-fuzz/"$name".log; then
+       -artifact_prefix=build-fuzz/findings/"$name"- "$work" "${seeds[0]}" 2>build-fuzz/"$name".log; then
     echo "!! $name found a fault:"; tail -n 40 build-fuzz/"$name".log; status=1
   fi
   grep -E '^stat::number_of_executed_units' build-fuzz/"$name".log || true

@@ -10,7 +10,7 @@
 
 #include "apercu/mise-en-page.h"
 #include "apercu/png-rvb.h"
-#include "fuzz/support.h"
+#include "support.h"
 #include "reformat/auto_lb-table.h"
 #include "tables/insereur-table.h"
 

@@ -9,7 +9,7 @@
 
 #include "extraction/extracteur-fixe.h"
 #include "extraction/extracteur.h"
-#include "fuzz/support.h"
+#include "support.h"
 #include "lib/calcul.h"
 #include "lib/table_pointeurs.h"
 #include "tables/extracteur-table.h"

@@ -7,7 +7,7 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include "fuzz/support.h"
+#include "support.h"
 #include "insertion/image-rom.h"
 #include "insertion/insereur-fixe.h"
 #include "insertion/insereur.h"

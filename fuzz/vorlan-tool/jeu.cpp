@@ -16,7 +16,7 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include "fuzz/support.h"
+#include "support.h"
 #include "insertion/encodage.h"
 #include "insertion/image-rom.h"
 #include "jeu/conversion.h"

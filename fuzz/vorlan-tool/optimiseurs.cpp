@@ -5,7 +5,7 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include "fuzz/support.h"
+#include "support.h"
 #include "optimisers/dte.h"
 #include "optimisers/mte.h"
 

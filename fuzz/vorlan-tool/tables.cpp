@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "fuzz/support.h"
+#include "support.h"
 #include "reformat/auto_lb-table.h"
 #include "tables/extracteur-table.h"
 #include "tables/insereur-table.h"

@@ -6,7 +6,7 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include "fuzz/support.h"
+#include "support.h"
 #include "reformat/auto_lb-table.h"
 #include "reformat/auto_lb.h"
 #include "reformat/suppr.h"

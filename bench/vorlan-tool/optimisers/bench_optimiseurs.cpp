@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <string>
 
-#include "bench/optimisers/mte_simple.h"
-#include "bench/optimisers/redirection.h"
-#include "bench/optimisers/script_aleatoire.h"
+#include "mte_simple.h"
+#include "redirection.h"
+#include "script_aleatoire.h"
 #include "host/operations.h"
 
 namespace {

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "bench/optimisers/mte_simple.h"
-#include "bench/optimisers/redirection.h"
-#include "bench/optimisers/script_aleatoire.h"
+#include "mte_simple.h"
+#include "redirection.h"
+#include "script_aleatoire.h"
 #include "lib/fichiers.h"
 #include "lib/rapport.h"
 #include "optimisers/mte.h"

@@ -1,4 +1,4 @@
-#include "bench/optimisers/mte_simple.h"
+#include "mte_simple.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "bench/optimisers/redirection.h"
+#include "redirection.h"
 
 #include <cstdio>
 #include <fcntl.h>

@@ -1,4 +1,4 @@
-#include "bench/optimisers/script_aleatoire.h"
+#include "script_aleatoire.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,4 +1,4 @@
-// Runs every case folder of tests/cases: a new case is a new folder, no code.
+// Runs every case folder of tests/vorlan-tool/cases: a new case is a new folder, no code.
 //
 //   NAME/entrees/        files copied into a fresh scratch folder (optional)
 //   NAME/construire.lua  run first by vorlan-tool in that folder, to build binary inputs such

@@ -252,7 +252,7 @@ TEST(CommandesExtIns, DumpingAndInsertingTheUnchangedScriptGivesBackTheSameRom) 
 // The bundled example, run in a scratch copy of examples/.
 
 std::filesystem::path dossier_exemples() {
-    return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "examples";
+    return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path().parent_path() / "examples";
 }
 
 TEST(CommandesExtIns, TheDemoTranslatesALineAnItemNameAndTheWholeGame) {
