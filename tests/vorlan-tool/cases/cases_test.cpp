@@ -1,6 +1,11 @@
 // Runs every case folder of tests/vorlan-tool/cases: a new case is a new folder, no code.
 //
-//   NAME/entrees/        files copied into a fresh scratch folder (optional)
+//   demarrage.lua        the start-up script every case shares, copied into the scratch folder
+//                        as vorlan-tool.lua, so it runs before construire.lua and commandes.lua:
+//                        helpers such as lire, ecrire and a table case's round trip. It must
+//                        print nothing, and the run must leave it as it was, like every file
+//   NAME/entrees/        files copied into a fresh scratch folder (optional; a vorlan-tool.lua
+//                        there takes the place of demarrage.lua)
 //   NAME/construire.lua  run first by vorlan-tool in that folder, to build binary inputs such
 //                        as ROMs (optional; it must print nothing)
 //   NAME/commandes.lua   the script under test, run with `vorlan-tool -e commandes.lua`
@@ -45,7 +50,8 @@ TEST_P(Cas, PrintsAndLeavesWhatTheFolderExpects) {
     fs::path const dossier = racine / GetParam();
     Scratch scratch;
     copier_dans(dossier / "entrees", scratch);
-    if (!scratch.exists("vorlan-tool.lua")) scratch.write("vorlan-tool.lua", "");
+    if (!scratch.exists("vorlan-tool.lua"))
+        scratch.write("vorlan-tool.lua", test_support::read_file((racine / "demarrage.lua").string()));
     if (fs::exists(dossier / "construire.lua")) {
         scratch.write("construire.lua", test_support::read_file((dossier / "construire.lua").string()));
         auto const construction = test_support::run_vorlan(scratch, {"-e", "construire.lua"});

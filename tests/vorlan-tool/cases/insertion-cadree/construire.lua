@@ -1,3 +1,1 @@
-local rom = io.open("rom.bin", "wb")
-rom:write(string.rep("\238", 32))
-rom:close()
+ecrire("rom.bin", string.rep("\238", 32))

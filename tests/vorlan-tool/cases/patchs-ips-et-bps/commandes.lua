@@ -1,11 +1,5 @@
 -- Both kinds of patch, written, applied to the original and compared with the translated ROM;
 -- a BPS patch given another ROM is refused and writes nothing.
-local function lire(nom)
-  local f = io.open(nom, 'rb')
-  local octets = f:read('*a')
-  f:close()
-  return octets
-end
 creer_patch('original.bin', 'modifie.bin', 'jeu.ips')
 creer_patch('original.bin', 'modifie.bin', 'jeu.bps')
 appliquer_patch('original.bin', 'jeu.ips', 'par-ips.bin')

@@ -3,8 +3,5 @@ for i = 0, 4095 do octets[#octets + 1] = string.char(math.mod(i * 7 + 3, 256)) e
 local original = table.concat(octets)
 -- A translation: a few bytes rewritten, the end cut, zero bytes added.
 local modifie = string.sub(original, 1, 100) .. "traduction" .. string.sub(original, 111, 3000) .. string.rep("\0", 500)
-for nom, contenu in pairs({["original.bin"] = original, ["modifie.bin"] = modifie}) do
-  local f = io.open(nom, "wb")
-  f:write(contenu)
-  f:close()
-end
+ecrire("original.bin", original)
+ecrire("modifie.bin", modifie)
