@@ -9,19 +9,15 @@
 #include <string>
 #include <vector>
 
+#include "support/octets.h"
 #include "support/scratch.h"
 #include "support/vorlan.h"
 
 namespace {
 
+using test_support::octets;
 using test_support::run_script;
 using test_support::Scratch;
-
-std::string octets(std::initializer_list<int> valeurs) {
-    std::string s;
-    for (int v : valeurs) s += static_cast<char>(v);
-    return s;
-}
 
 // ---------------------------------------------------------------------------------------------
 // Argument checks: each call is refused before any file is opened, and the script goes on.

@@ -6,19 +6,15 @@
 #include <initializer_list>
 #include <string>
 
+#include "support/octets.h"
 #include "support/scratch.h"
 #include "support/vorlan.h"
 
 namespace {
 
+using test_support::octets;
 using test_support::run_script;
 using test_support::Scratch;
-
-std::string octets(std::initializer_list<int> valeurs) {
-    std::string s;
-    for (int v : valeurs) s += static_cast<char>(v);
-    return s;
-}
 
 std::string const zeros(8, '\0');
 

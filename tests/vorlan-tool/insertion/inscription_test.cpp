@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "lib/rapport.h"
+#include "support/octets.h"
 
 namespace {
 
@@ -13,6 +14,7 @@ using Insereur::Encodage;
 using Insereur::Image_rom;
 using Insereur::Placement;
 using Insereur::Texte_encode;
+using test_support::octets;
 
 Texte_encode texte(std::vector<int> pointeurs, std::string const& octets, Rapports rapports = {}) {
     Texte_encode t;
@@ -25,12 +27,6 @@ Texte_encode texte(std::vector<int> pointeurs, std::string const& octets, Rappor
 Rapport inconnu(char const* c) { return Rapport(Message::caractere_inconnu, {c, c}); }
 
 std::string contenu(Image_rom const& image) { return {image.octets().begin(), image.octets().end()}; }
-
-std::string octets(std::initializer_list<int> valeurs) {
-    std::string s;
-    for (int v : valeurs) s += static_cast<char>(v);
-    return s;
-}
 
 TEST(Inscrire, EachTextsRefusedPointersComeBeforeItsUnknownCharacters) {
     Encodage encodage;

@@ -7,8 +7,11 @@
 
 #include "insertion/image-rom.h"
 #include "lib/rapport.h"
+#include "support/octets.h"
 
 namespace {
+
+using test_support::octets;
 
 struct Resultat {
     std::string rom;  // the image after the write
@@ -27,12 +30,6 @@ Resultat ecrire(std::string const& rom, int position, int numero, int adresse, i
                                                    Calcul::Formule(formule), rapports);
     EXPECT_FALSE(erreur.has_value()) << formule;
     return {std::string(image.octets().begin(), image.octets().end()), formater(rapports)};
-}
-
-std::string octets(std::initializer_list<int> valeurs) {
-    std::string s;
-    for (int v : valeurs) s += static_cast<char>(v);
-    return s;
 }
 
 TEST(InsererPointeur, WritesTheFormulasValueInTheSlotsSizeAndOrder) {

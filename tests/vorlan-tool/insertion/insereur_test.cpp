@@ -7,8 +7,11 @@
 #include <vector>
 
 #include "lib/rapport.h"
+#include "support/octets.h"
 
 namespace {
+
+using test_support::octets;
 
 std::string const table_abc = "41=A\n42=B\n43=C\n";
 
@@ -61,12 +64,6 @@ std::string refus(std::string const& rom, Parametres p) {
     Calcul::Formule const formule(p.formule);
     auto r = Insereur::verifier(static_cast<int>(rom.size()), p.debut, p.fin, pointeurs(p), formule);
     return r ? formater(*r) : std::string();
-}
-
-std::string octets(std::initializer_list<int> valeurs) {
-    std::string s;
-    for (int v : valeurs) s += static_cast<char>(v);
-    return s;
 }
 
 std::string const rom_ee(12, '\xEE');

@@ -5,15 +5,19 @@
 #include <string>
 #include <vector>
 
+#include "support/octets.h"
 #include "tables/extracteur-table.h"
 #include "tables/insereur-table.h"
 
 namespace {
 
-std::vector<unsigned char> octets(std::initializer_list<int> v) { return std::vector<unsigned char>(v.begin(), v.end()); }
+using test_support::octets;
 
-std::string texte_ext(Extracteur::Table_ext const& table, std::vector<unsigned char> const& cle) {
-    Extracteur::Texte_ext const* t = table.chercher(cle.data(), cle.size());
+// Keys are written as the other tests write bytes; the tables take them unsigned.
+unsigned char const* donnees(std::string const& cle) { return reinterpret_cast<unsigned char const*>(cle.data()); }
+
+std::string texte_ext(Extracteur::Table_ext const& table, std::string const& cle) {
+    Extracteur::Texte_ext const* t = table.chercher(donnees(cle), cle.size());
     return t == nullptr ? "(absent)" : t->texte;
 }
 
@@ -28,7 +32,7 @@ TEST(FichierTable, EachFormOfLineInBothDirections) {
     struct Cas {
         char const* nom;
         std::string table;
-        std::vector<unsigned char> cle;
+        std::string cle;
         std::string texte;                   // extraction's text for the key
         bool fin;                            // extraction ends the line after it
         int parametres;
@@ -57,12 +61,12 @@ TEST(FichierTable, EachFormOfLineInBothDirections) {
         std::string const rapports = formater(ext.charger(c.table));
         EXPECT_EQ(rapports, c.messages) << c.nom;
         EXPECT_EQ(formater(ins.charger(c.table)), c.messages) << c.nom;
-        Extracteur::Texte_ext const* t = ext.chercher(c.cle.data(), c.cle.size());
+        Extracteur::Texte_ext const* t = ext.chercher(donnees(c.cle), c.cle.size());
         ASSERT_NE(t, nullptr) << c.nom;
         EXPECT_EQ(t->texte, c.texte) << c.nom;
         EXPECT_EQ(t->fin, c.fin) << c.nom;
         EXPECT_EQ(t->parametres, c.parametres) << c.nom;
-        Nb_ext_ins const attendu(c.cle.data(), static_cast<int>(c.cle.size()));
+        Nb_ext_ins const attendu(donnees(c.cle), static_cast<int>(c.cle.size()));
         for (std::string const& accepte : c.acceptes) EXPECT_EQ(code_ins(ins, accepte), attendu.hexa()) << c.nom;
     }
 }
