@@ -34,6 +34,13 @@ Texte_ext const* Table_ext::chercher(unsigned char const* octets, std::size_t lo
     return index_.chercher(octets, longueur);
 }
 
+std::vector<Nb_ext_ins> Table_ext::cles_du_texte(std::string const& texte) const {
+    std::vector<Nb_ext_ins> cles;
+    for (auto const& [cle, entree] : entrees_)
+        if (entree.texte == texte) cles.push_back(cle);
+    return cles;
+}
+
 std::string Table_ext::afficher() const {
     std::string liste;
     for (auto const& [cle, texte] : entrees_)

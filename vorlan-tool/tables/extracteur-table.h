@@ -2,6 +2,7 @@
 #include <cstddef>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "lib/rapport.h"
 #include "tables/arbre-prefixes.h"
@@ -40,6 +41,9 @@ public:
     Texte_ext const* plus_long(unsigned char const* octets, std::size_t disponible, std::size_t& longueur) const {
         return index_.plus_long(octets, disponible, longueur);
     }
+
+    // The keys whose text is exactly `texte`, in key order: a string end named by its text.
+    std::vector<Nb_ext_ins> cles_du_texte(std::string const& texte) const;
 
     // The longest key length in bytes (0 when empty).
     unsigned int taille_max() const { return taille_max_; }
