@@ -135,7 +135,7 @@ std::variant<Motif, Motif_refuse> motif_de_valeurs(std::vector<long long> const&
     Motif m;
     m.alphabets.resize(1);
     for (long long v : valeurs) {
-        if (v < -valeur_donnee_max || v > valeur_donnee_max) return Motif_refuse::valeur_hors_limites;
+        if (v < -valeur_max || v > valeur_max) return Motif_refuse::valeur_hors_limites;
         Position p;
         p.sorte = Position::Sorte::lettre;
         p.rang = v;

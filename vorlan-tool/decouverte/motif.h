@@ -50,7 +50,7 @@ enum class Motif_refuse {
 };
 
 // A value scan's values lie within plus or minus this bound.
-constexpr long long valeur_donnee_max = 1LL << 53;
+constexpr long long valeur_max = 1LL << 53;
 
 // Reads the phrase, its joker (one character, or empty for none) and the lists of alphabets,
 // each read as caracteres() reads it. A character belongs to the first list given that holds
