@@ -113,10 +113,15 @@ Textes_trouves chercher_textes(Extracteur::Table_ext const& table, std::vector<u
     Lecteur const lecteur(table, rom, demande, limite);
 
     std::vector<Chaine> suite;
+    long long tete = 0;
+    bool rogne = false;
+    long long illisible = -1;  // the start of the unreadable string just read, -1 when none
     auto clore = [&]() {
         if (!suite.empty() && suite.size() >= static_cast<std::size_t>(std::max(1, demande.minimum))) {
             Plage_de_textes plage;
             plage.debut = suite.front().debut;
+            plage.tete = tete;
+            plage.premier_rogne = rogne;
             plage.fin = suite.back().apres - 1;
             plage.premier = trouves.debuts.size();
             plage.nombre = suite.size();
@@ -134,21 +139,40 @@ Textes_trouves chercher_textes(Extracteur::Table_ext const& table, std::vector<u
         Chaine c = *lue;
         p = c.apres;
         if (c.lisible()) {
+            if (suite.empty()) {
+                tete = illisible >= 0 ? illisible : c.debut;
+                rogne = false;
+            }
+            illisible = -1;
             suite.push_back(c);
             continue;
         }
         // A bare end code is padding; an unreadable string, what lies between texts. Either
-        // ends the range; the text that follows an unreadable run may start inside it.
+        // ends the range. The text after an unreadable string may start inside it: at once
+        // when its last values read, else the first string of the next range may.
         clore();
-        if (c.valeurs() > 0 && c.connues_apres_inconnue > 0) {
-            c.debut = c.apres_inconnue;
-            c.connues = c.connues_apres_inconnue;
-            c.inconnues = 0;
-            suite.push_back(c);
+        illisible = -1;
+        if (c.valeurs() == 0) continue;
+        if (c.connues_apres_inconnue == 0) {
+            illisible = c.debut;
+            continue;
         }
+        tete = c.debut;
+        rogne = true;
+        c.debut = c.apres_inconnue;
+        c.connues = c.connues_apres_inconnue;
+        c.inconnues = 0;
+        suite.push_back(c);
     }
     clore();
     return trouves;
+}
+
+std::string apercu(Extracteur::Table_ext const& table, std::vector<unsigned char> const& rom,
+                   Demande_textes const& demande, long long debut) {
+    long long const taille = static_cast<long long>(rom.size());
+    long long const limite = demande.fin < 0 ? taille : std::min(taille, demande.fin + 1);
+    return Lecteur(table, rom, demande, limite).apercu(debut);
 }
 
 }  // namespace Decouverte

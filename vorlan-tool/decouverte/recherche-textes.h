@@ -7,9 +7,10 @@
 
 // Where a ROM's text lies: the runs of strings that read as text through a character table,
 // and where each string starts. A string is what ends at one of the end codes given; it reads
-// as text when it holds at least one value and no more than one unknown value in eight (so a
-// string under eight values has none). Random data decodes to about one known value in four
-// through a table of letters, so a run of several such strings is text.
+// as text when it holds at least one value and no more than one unknown value in four (so a
+// string under four values has none): a table found from one phrase knows its letters but
+// rarely the game's control codes and punctuation, while random data decodes to about one
+// known value in five through a table of letters. A run of several such strings is text.
 namespace Decouverte {
 
 struct Demande_textes {
@@ -25,6 +26,10 @@ struct Plage_de_textes {
     std::size_t premier = 0;     // index of its first string in Textes_trouves::debuts
     std::size_t nombre = 0;      // its strings
     std::string apercu;          // its first string as the table decodes it, cut short
+    // Where its first string may start at the earliest: where the unreadable string before it
+    // began (its own start when none is), and whether that first string was cut out of it.
+    long long tete = 0;
+    bool premier_rogne = false;
 };
 
 struct Textes_trouves {
@@ -33,7 +38,7 @@ struct Textes_trouves {
 };
 
 // Known values a string needs per unknown one.
-constexpr std::size_t valeurs_par_inconnue = 8;
+constexpr std::size_t valeurs_par_inconnue = 4;
 // Characters of a range's preview.
 constexpr std::size_t longueur_d_apercu = 40;
 
@@ -43,5 +48,9 @@ constexpr std::size_t longueur_d_apercu = 40;
 // starts after its last unknown value.
 Textes_trouves chercher_textes(Extracteur::Table_ext const& table, std::vector<unsigned char> const& rom,
                                Demande_textes const& demande);
+
+// The string at `debut` as a range's preview shows it.
+std::string apercu(Extracteur::Table_ext const& table, std::vector<unsigned char> const& rom,
+                   Demande_textes const& demande, long long debut);
 
 }  // namespace Decouverte

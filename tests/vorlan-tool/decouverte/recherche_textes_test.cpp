@@ -62,14 +62,14 @@ TEST(RechercheTextes, RangesAreTheRunsOfReadableStringsWithEveryStart) {
     EXPECT_EQ(t.debuts, attendus);
 }
 
-TEST(RechercheTextes, AStringReadsAsTextWithOneUnknownValueInEight) {
+TEST(RechercheTextes, AStringReadsAsTextWithOneUnknownValueInFour) {
     struct Cas {
         std::string milieu;  // the third of five strings
         std::size_t plages;
     };
     Cas const cas[] = {
-        {"ABCDEFG\x01", 1},  // 1 unknown in 8 values
-        {"ABCDEF\x01", 2},   // 1 unknown in 7: the run is cut in two...
+        {"ABCDEF\x01\x02", 1},  // 2 unknown in 8 values
+        {"ABCDE\x01\x02", 2},   // 2 unknown in 7: the run is cut in two...
         {"\x01\x02\x03", 2}, // ...and the string after it starts after its last unknown value
     };
     for (Cas const& c : cas) {
