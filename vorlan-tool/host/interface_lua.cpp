@@ -4,6 +4,7 @@
 #include <new>
 
 #include "host/commandes_apercu.h"
+#include "host/commandes_decouverte.h"
 #include "host/commandes_ext_ins.h"
 #include "host/commandes_jeu.h"
 #include "host/commandes_optimiseurs.h"
@@ -28,6 +29,11 @@ Fonction_lua const fonctions[] = {
     {"apercu", lua_apercu},
     {"extraire_jeu", lua_extraire_jeu},
     {"inserer_jeu", lua_inserer_jeu},
+    {"chercher_relatif", lua_chercher_relatif},
+    {"creer_table", lua_creer_table},
+    {"chercher_textes", lua_chercher_textes},
+    {"chercher_pointeurs", lua_chercher_pointeurs},
+    {"decouvrir", lua_decouvrir},
     {nullptr, nullptr},
 };
 
