@@ -2,7 +2,8 @@
 -- again; then the same with a list of fixed-length item names; then see the dialogue in the
 -- game's own font, before and after re-wrapping it to the game's text boxes; last, describe
 -- the whole game (two pointer groups, two text ranges, three free blocks) and let a longer
--- translation of the item descriptions spill over into the free block.
+-- translation of the item descriptions spill over into the free block; and find that whole
+-- layout again, with a table, from one phrase seen on screen.
 -- Run from this folder: ../build/vorlan-tool -e demo.lua (scripts/demo.sh does it).
 -- The ROM is made afresh by every run, so the committed files never change.
 
@@ -87,3 +88,15 @@ for i = 1, table.getn(r.blocs) do
 end
 extraire_jeu(relu, "demo-jeu-verif.txt")
 afficher_fichier("demo-jeu-verif.txt")
+
+print("\n=== 8. Retrouver la table et la disposition du jeu \224 partir d'une phrase vue \224 l'\233cran")
+-- A fresh copy of the original game, as a translator gets it: no table, no offsets. The phrase
+-- fixes the capitals, the small letters and the digits (the accented letters, which it does
+-- not tie to any of them, are jokers); the control codes and the punctuation it does not show
+-- stay unknown, which the dump writes as raw bytes.
+creer_rom(ROM_DECOUVERTE)
+local decouvert = decouvrir{ rom = ROM_DECOUVERTE, texte = "Tu as trouv* 50 pi*ces d'or !", fins = {0x00},
+                             table = "demo-decouverte.tbl", description = "demo-decouverte.lua",
+                             minimum = 4, remplacer = true }
+extraire_jeu(decouvert, "demo-decouverte.txt")
+afficher_fichier("demo-decouverte.txt")

@@ -21,6 +21,7 @@ FIN_DESCRIPTIONS = 0x67F   -- last byte they may use
 LIBRE = {0xF00, 0xFFF}     -- free room nothing else uses
 POLICE = 0x1000            -- the font's first tile, that of code $20
 LARGEURS = "demo-largeurs.tbl"  -- each character's width in pixels, the box keywords
+ROM_DECOUVERTE = "demo-decouverte.rom"  -- a fresh copy of the original game, for its discovery
 
 function lire_fichier(nom)
     local f = assert(io.open(nom, "rb"))

@@ -292,6 +292,22 @@ TEST(CommandesExtIns, TheDemoTranslatesALineAnItemNameAndTheWholeGame) {
     std::string dialogues = verif;
     dialogues.replace(dialogues.find("<PT0003>\n<PT0002>\n"), 18, "<PT0002>\n<PT0003>\n");
     EXPECT_EQ(jeu.substr(0, jeu.find("<PLAGE $600")), "<PLAGE $200-$2F3>\n" + dialogues);
+
+    // The original game found again from one phrase: both ranges, both groups, every pointer,
+    // the bytes the phrase does not show written raw.
+    EXPECT_NE(out.find("Groupe 1 : 6 pointeur(s) de 3 octet(s) à $100, pas de 3, ordre le, formule "
+                       "'(X/$10000)*$8000+X%$8000' : 5 chaine(s) atteinte(s), 0 pointeur(s) sans chaine\n"
+                       "Groupe 2 : 5 pointeur(s) de 2 octet(s) à $500, pas de 4, ordre le, formule 'X+P' : "
+                       "5 chaine(s) atteinte(s), 0 pointeur(s) sans chaine\n"),
+              std::string::npos)
+        << out;
+    std::string const decouvert = d.read("demo-decouverte.txt");
+    EXPECT_EQ(decouvert.rfind("<PLAGE $200-$2D3>\n<PT0001>\n<F0><01> <3A> Bienvenue au village de Karst !<01>", 0), 0u)
+        << decouvert;
+    EXPECT_NE(decouvert.find("<PT0006>\nTu as trouv<E9> 50 pi<E8>ces d'or !<00>\n<PLAGE $600-$657>\n<PT0007>\n"
+                             "Une vieille lame<2E><00>\n"),
+              std::string::npos)
+        << decouvert;
 }
 
 }  // namespace
