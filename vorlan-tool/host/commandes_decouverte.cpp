@@ -281,10 +281,11 @@ bool lire_hit(Champs const& c, Decouverte::Codes_connus& codes, long long& adres
     std::vector<std::string> alphabets;
     std::vector<std::pair<Decouverte::Caractere, long long>> bases;
     std::vector<std::pair<Decouverte::Caractere, long long>> autres;
+    std::vector<long long> valeurs;
     if (!hit.connus({"adresse", "bases", "valeurs", "autres", "largeur", "ordre", "alphabets", "decalage"}) ||
         !hit.entier("adresse", 0, adresse_max, true, adresse) || !lire_largeur(hit, largeur) ||
         !lire_ordre(hit, ordre) || !hit.chaines("alphabets", alphabets) || !lire_codes(hit, "bases", bases) ||
-        !lire_codes(hit, "autres", autres))
+        !lire_codes(hit, "autres", autres) || !hit.entiers("valeurs", 0, UINT32_MAX, 0, false, valeurs))
         return false;
     codes.alphabets = Decouverte::alphabets_de_base();
     for (std::string const& liste : alphabets) {
@@ -292,12 +293,24 @@ bool lire_hit(Champs const& c, Decouverte::Codes_connus& codes, long long& adres
         codes.alphabets.push_back({Decouverte::caracteres(liste, utf8)});
     }
     codes.bases.assign(codes.alphabets.size(), std::nullopt);
-    for (auto const& [premiere, base] : bases) {
+    for (auto const& base : bases) {
+        std::string const& premiere = base.first;
         auto const a = std::find_if(codes.alphabets.begin(), codes.alphabets.end(), [&](Decouverte::Alphabet const& x) {
             return !x.lettres.empty() && x.lettres.front() == premiere;
         });
         if (a == codes.alphabets.end()) return hit.refuser(Message::hit_incorrect, {hit.nom("bases")});
-        codes.bases[static_cast<std::size_t>(a - codes.alphabets.begin())] = base;
+        codes.bases[static_cast<std::size_t>(a - codes.alphabets.begin())] = base.second;
+    }
+    // The values under the phrase tell its own letters, which keep their codes; a value of
+    // one of its other characters is that character.
+    for (long long v : valeurs) {
+        if (std::any_of(autres.begin(), autres.end(), [v](auto const& autre) { return autre.second == v; })) continue;
+        for (std::size_t a = 0; a < codes.alphabets.size(); ++a) {
+            if (!codes.bases[a]) continue;
+            long long const rang = v - *codes.bases[a];
+            if (rang >= 0 && rang < static_cast<long long>(codes.alphabets[a].lettres.size()))
+                codes.lettres_de_la_phrase.emplace_back(a, rang);
+        }
     }
     codes.autres = std::move(autres);
     return true;

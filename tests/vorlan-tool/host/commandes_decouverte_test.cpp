@@ -218,6 +218,26 @@ TEST(CommandesDecouverte, EachStepSaysWhatItFound) {
     EXPECT_NE(r.out.find("\t40\t30\t4096\t8192\n"), std::string::npos) << r.out;
 }
 
+// A hit written by hand: the space the phrase shows keeps its code, which the letter "f" the
+// phrase lacks would take.
+TEST(CommandesDecouverte, ATableFromAHitKeepsThePhrasesOwnCodes) {
+    Scratch d;
+    d.write("jeu.rom", std::string("\x20\x21\x25\x22\x00", 5));
+    auto const r = run_script(d, "creer_table{ rom = 'jeu.rom', resultat = 'jeu.tbl', hit = { adresse = 0, "
+                                 "bases = { a = 0x20 }, autres = { [' '] = 0x25 }, valeurs = { 0x20, 0x21, 0x25, 0x22 } } }\n");
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(r.out,
+              "Cr\xE9" "ation de la table 'jeu.tbl' d'apr\xE8s la trouvaille \xE0 $0 du fichier 'jeu.rom'...\n"
+              "Attention, le caract\xE8re 'f' aurait le code $25, qu'un autre caract\xE8re a d\xE9j\xE0 : il n'est pas "
+              "\xE9" "crit\n"
+              "26 entr\xE9" "e(s) \xE9" "crite(s) dans 'jeu.tbl'\n"
+              "Texte \xE0 $0 : ab c<00>\n"
+              "Cr\xE9" "ation termin\xE9" "e !\n\n");
+    std::string const table = d.read("jeu.tbl");
+    EXPECT_EQ(table.substr(0, 30), "20=a\n21=b\n22=c\n23=d\n24=e\n25= \n");
+    EXPECT_EQ(table.find("=f\n"), std::string::npos);
+}
+
 TEST(CommandesDecouverte, RefusalsChangeNoFile) {
     Jeu_d_octets const jeu;
     struct Cas {
