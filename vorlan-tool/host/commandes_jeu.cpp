@@ -1,6 +1,7 @@
 #include "host/commandes_jeu.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -190,7 +191,41 @@ bool plage(lua_State* L, int index, std::string const& nom, Jeu::Plage& p) {
     return entier(L, -2, element(nom, 1), 0, int_max, p.debut) && entier(L, -1, element(nom, 2), 0, int_max, p.fin);
 }
 
-// A non-empty list of ranges; absent, it keeps `plages`, or is refused when `requis`.
+// A range of textes: { debut, fin } and, for strings that carry their length, its size in
+// `longueur` (1 or 2) and its byte order in `ordre` (true, little-endian, by default).
+bool plage_de_textes(lua_State* L, int index, std::string const& nom, Jeu::Plage& p) {
+    if (!lua_istable(L, index)) return refuser(Message::jeu_plage, {nom});
+    Table const t{L, index, nom};
+    lua_pushnil(L);
+    while (lua_next(L, index) != 0) {
+        lua_pop(L, 1);
+        bool const rang = lua_type(L, -1) == LUA_TNUMBER && (lua_tonumber(L, -1) == 1 || lua_tonumber(L, -1) == 2);
+        if (rang || cle_connue(L, {"longueur", "ordre"})) continue;
+        bool const nomme = lua_type(L, -1) == LUA_TSTRING;
+        std::string const cle = nom_de_cle(t);
+        lua_pop(L, 1);
+        return nomme ? refuser(Message::jeu_champ_inconnu, {cle}) : refuser(Message::jeu_plage, {nom});
+    }
+    Pile pile(L);
+    lua_rawgeti(L, index, 1);
+    lua_rawgeti(L, index, 2);
+    if (lua_isnil(L, -2) || lua_isnil(L, -1)) return refuser(Message::jeu_plage, {nom});
+    if (!entier(L, -2, element(nom, 1), 0, int_max, p.debut) || !entier(L, -1, element(nom, 2), 0, int_max, p.fin))
+        return false;
+    if (t.a("ordre") && !t.a("longueur"))
+        return refuser(Message::jeu_champ_sans_compagnon, {t.nom("ordre"), t.nom("longueur")});
+    long long longueur = 0;
+    bool petit_boutiste = true;
+    if (!champ_entier(t, "longueur", 1, 2, false, longueur) ||
+        !champ_booleen(t, "ordre", Message::jeu_booleen, petit_boutiste))
+        return false;
+    p.longueur = static_cast<int>(longueur);
+    p.ordre = ordre_octets(petit_boutiste);
+    return true;
+}
+
+// A non-empty list of ranges; absent, it keeps `plages`, or is refused when `requis`. Only the
+// ranges of textes may hold strings that carry their length.
 bool champ_plages(Table const& t, char const* champ, bool requis, std::vector<Jeu::Plage>& plages) {
     Pile pile(t.L);
     int const v = t.lire(champ);
@@ -201,7 +236,9 @@ bool champ_plages(Table const& t, char const* champ, bool requis, std::vector<Je
     for (std::size_t k = 0; k < lues.size(); ++k) {
         Pile element_lu(t.L);
         lua_rawgeti(t.L, v, static_cast<int>(k) + 1);
-        if (!plage(t.L, lua_gettop(t.L), element(t.nom(champ), k + 1), lues[k])) return false;
+        bool const textes = std::strcmp(champ, "textes") == 0;
+        auto const lire = textes ? plage_de_textes : plage;
+        if (!lire(t.L, lua_gettop(t.L), element(t.nom(champ), k + 1), lues[k])) return false;
     }
     plages = std::move(lues);
     return true;
@@ -329,12 +366,65 @@ bool lire_groupe(lua_State* L, int index, int numero, Jeu::Groupe& g) {
     if (!lua_istable(L, index)) return refuser(Message::jeu_groupe, {t.lieu});
     if (!champs_connus(t,
                        {"adresse", "octets", "liste", "nombre", "taille", "pas", "ordre", "profil", "plus", "moins",
-                        "formule_ext", "formule_ins"},
+                        "formule_ext", "formule_ins", "debut_texte"},
                        Message::jeu_champ_inconnu) ||
         !lire_disposition(t, numero, g) || !lire_nombre(t, g))
         return false;
     bool const codage = t.a("profil") ? lire_profil(t, g) : lire_formules(t, g);
-    return codage && lire_pas(t, g);
+    return codage && lire_pas(t, g) && champ_booleen(t, "debut_texte", Message::jeu_booleen, g.debut_texte);
+}
+
+// Hexadecimal digits, two per byte, one byte at least.
+bool champ_code(Table const& t, std::vector<unsigned char>& code) {
+    Pile pile(t.L);
+    int const v = t.lire("code");
+    if (lua_isnil(t.L, v)) return refuser(Message::jeu_champ_absent, {t.nom("code")});
+    std::string chiffres;
+    auto const hexa = [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; };
+    if (!texte(t.L, v, chiffres) || chiffres.empty() || chiffres.size() % 2 != 0 ||
+        !std::all_of(chiffres.begin(), chiffres.end(), hexa))
+        return refuser(Message::jeu_code_integre, {t.nom("code")});
+    code.clear();
+    for (std::size_t k = 0; k < chiffres.size(); k += 2)
+        code.push_back(static_cast<unsigned char>(std::stoi(chiffres.substr(k, 2), nullptr, 16)));
+    return true;
+}
+
+// A code whose parameters hold a pointer: its size, order and formulas read as a group's are.
+bool lire_integre(lua_State* L, int index, std::size_t numero, Jeu::Integre& integre) {
+    Table const t{L, index, element("integres", numero)};
+    if (!lua_istable(L, index)) return refuser(Message::jeu_integre, {t.lieu});
+    long long position = 0;
+    Jeu::Groupe codage;
+    if (!champs_connus(t,
+                       {"code", "taille", "position", "ordre", "profil", "plus", "moins", "formule_ext",
+                        "formule_ins"},
+                       Message::jeu_champ_inconnu) ||
+        !champ_code(t, integre.code) || !champ_entier(t, "position", 0, int_max, false, position))
+        return false;
+    if (!(t.a("profil") ? lire_profil(t, codage) : lire_formules(t, codage))) return false;
+    integre.position = static_cast<int>(position);
+    integre.taille = codage.taille;
+    integre.ordre = codage.ordre;
+    integre.formule_ext = codage.formule_ext;
+    integre.formule_ins = codage.formule_ins;
+    integre.decalage_ins = codage.decalage_ins;
+    return true;
+}
+
+bool lire_integres(Table const& t, std::vector<Jeu::Integre>& integres) {
+    Pile pile(t.L);
+    int const v = t.lire("integres");
+    if (lua_isnil(t.L, v)) return true;
+    std::optional<std::size_t> const n = sequence(t.L, v);
+    if (!n || *n > static_cast<std::size_t>(int_max)) return refuser(Message::jeu_integres, {t.nom("integres")});
+    integres.assign(*n, Jeu::Integre{});
+    for (std::size_t k = 0; k < integres.size(); ++k) {
+        Pile integre(t.L);
+        lua_rawgeti(t.L, v, static_cast<int>(k) + 1);
+        if (!lire_integre(t.L, lua_gettop(t.L), k + 1, integres[k])) return false;
+    }
+    return true;
 }
 
 // No pointers at all is a game whose text none designates.
@@ -357,7 +447,8 @@ bool lire_groupes(Table const& t, std::vector<Jeu::Groupe>& groupes) {
 std::optional<Jeu::Description> lire_description(lua_State* L, int index) {
     Table const t{L, index, ""};
     Jeu::Description jeu;
-    std::initializer_list<char const*> const champs = {"rom", "table", "textes", "espace", "remplissage", "pointeurs"};
+    std::initializer_list<char const*> const champs = {"rom",         "table",     "textes",  "espace",
+                                                       "remplissage", "pointeurs", "integres"};
     if (!champs_connus(t, champs, Message::jeu_champ_inconnu) || !champ_nom_de_fichier(t, "rom", jeu.rom) ||
         !champ_nom_de_fichier(t, "table", jeu.table) || !champ_plages(t, "textes", true, jeu.textes))
         return std::nullopt;
@@ -365,7 +456,7 @@ std::optional<Jeu::Description> lire_description(lua_State* L, int index) {
     jeu.espace = jeu.textes;
     long long remplissage = 0;
     if (!champ_plages(t, "espace", false, jeu.espace) || !champ_entier(t, "remplissage", 0, 255, false, remplissage) ||
-        !lire_groupes(t, jeu.groupes))
+        !lire_groupes(t, jeu.groupes) || !lire_integres(t, jeu.integres))
         return std::nullopt;
     jeu.remplissage = static_cast<unsigned char>(remplissage);
     return jeu;

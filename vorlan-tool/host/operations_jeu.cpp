@@ -5,6 +5,7 @@
 #include "insertion/image-rom.h"
 #include "jeu/extraction-jeu.h"
 #include "jeu/insertion-jeu.h"
+#include "jeu/integres.h"
 #include "jeu/verification.h"
 
 namespace Operations {
@@ -18,13 +19,31 @@ bool verifier_jeu(Jeu::Description const& jeu, Fichier const& rom) {
     return refus.empty();
 }
 
+// The embedded codes against the table: they must be codes it follows with their parameters.
+bool verifier_codes(Jeu::Description const& jeu, Extracteur::Table_ext const& caracteres) {
+    Rapports const refus = Jeu::verifier_integres(jeu, caracteres);
+    afficher(refus);
+    return refus.empty();
+}
+
+// Insertion reads the table as text to bytes, which says nothing of parameters: the table is
+// read the other way too, its reports already printed by the first reading.
+bool verifier_integres_a_l_insertion(Jeu::Description const& jeu) {
+    if (jeu.integres.empty()) return true;
+    std::optional<std::string> const contenu = lire_octets(jeu.table.c_str());
+    Extracteur::Table_ext caracteres;
+    if (contenu) caracteres.charger(*contenu);
+    return verifier_codes(jeu, caracteres);
+}
+
 }  // namespace
 
 void extraire_jeu(Jeu::Description const& jeu, char const* script) {
     Extracteur::Table_ext caracteres;
     if (!charger_table(caracteres, jeu.table.c_str(), Message::ouverture_impossible_ligne)) return;
     Fichier f_rom;
-    if (!ouvrir_rom(f_rom, jeu.rom.c_str()) || !verifier_jeu(jeu, f_rom)) return;
+    if (!ouvrir_rom(f_rom, jeu.rom.c_str()) || !verifier_jeu(jeu, f_rom) || !verifier_codes(jeu, caracteres))
+        return;
     Sortie sortie;
     std::vector<unsigned char> octets;
     if (!preparer_script(sortie, script, jeu.rom.c_str(), jeu.table.c_str()) || !lire_rom(f_rom, octets)) return;
@@ -40,7 +59,7 @@ std::optional<Jeu::Bilan> inserer_jeu(Jeu::Description const& jeu, char const* s
     std::string texte;
     Ecriture const ecriture = options.simulation ? Ecriture::simulee : Ecriture::reelle;
     if (!ouvrir_insertion(tbl, jeu.table.c_str(), f_rom, jeu.rom.c_str(), texte, script, ecriture) ||
-        !verifier_jeu(jeu, f_rom.fichier))
+        !verifier_jeu(jeu, f_rom.fichier) || !verifier_integres_a_l_insertion(jeu))
         return std::nullopt;
     std::vector<unsigned char> octets;
     if (!lire_rom(f_rom.fichier, octets)) return std::nullopt;

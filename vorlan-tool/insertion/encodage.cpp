@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 
 #include "insertion/caractere-inconnu.h"
 #include "lib/vorlan_tool_divers.h"
@@ -27,6 +28,38 @@ std::size_t longueur_balise(char const* debut, std::size_t disponible, int& nume
     return longueur;
 }
 
+// Length of the reference "<#PT" digits ">" that begins the `disponible` characters from
+// `debut`, 0 when none does; its number in `numero`, large ones taken as the largest int.
+std::size_t longueur_renvoi(char const* debut, std::size_t disponible, int& numero) {
+    constexpr std::size_t ouverture = 4;
+    if (disponible <= ouverture || std::memcmp(debut, "<#PT", ouverture) != 0) return 0;
+    long long valeur = 0;
+    std::size_t fin = ouverture;
+    for (; fin < disponible && debut[fin] >= '0' && debut[fin] <= '9'; ++fin)
+        valeur = std::min<long long>(valeur * 10 + (debut[fin] - '0'), INT_MAX);
+    if (fin == ouverture || fin >= disponible || debut[fin] != '>') return 0;
+    numero = static_cast<int>(valeur);
+    return fin + 1;
+}
+
+// Where a reference may come: after which code, and how many parameter bytes before it.
+struct Attente {
+    std::size_t code = 0;
+    int restant = -1;  // negative: no code waits for its pointer
+};
+
+void suivre(Attente& attente, std::vector<Code_a_renvoi> const& codes, unsigned char const* octets, std::size_t n) {
+    if (attente.restant >= 0) {
+        attente.restant -= static_cast<int>(n);
+        return;
+    }
+    for (std::size_t c = 0; c < codes.size(); ++c)
+        if (codes[c].code.size() == n && std::equal(octets, octets + n, codes[c].code.begin())) {
+            attente = {c, codes[c].position};
+            return;
+        }
+}
+
 }  // namespace
 
 std::size_t Texte_encode::coupure(std::size_t place) const {
@@ -39,15 +72,28 @@ std::size_t Texte_encode::coupure(std::size_t place) const {
     return e.debut + e.taille > place ? e.debut : place;
 }
 
-Encodage encoder(std::string const& script, Table_ins const& table) {
+Encodage encoder(std::string const& script, Table_ins const& table, std::vector<Code_a_renvoi> const& codes) {
     Encodage encodage;
     encodage.textes.emplace_back();
     std::size_t const largeur = std::max(static_cast<std::size_t>(table.taille_max()), fenetre_minimale);
     char const* const s = script.data();
     std::size_t const longueur = script.size();
     std::size_t p = 0;
+    Attente attente;
     while (p < longueur) {
         Texte_encode* texte = &encodage.textes.back();
+        int renvoi = 0;
+        std::size_t const reference = attente.restant == 0 ? longueur_renvoi(s + p, longueur - p, renvoi) : 0;
+        if (reference != 0) {
+            Code_a_renvoi const& code = codes[attente.code];
+            std::size_t const taille = static_cast<std::size_t>(code.taille);
+            if (taille > 1) texte->longues.push_back({texte->octets.size(), taille});
+            texte->renvois.push_back({texte->octets.size(), renvoi, attente.code});
+            texte->octets.insert(texte->octets.end(), taille, 0);
+            attente = Attente{};
+            p += reference;
+            continue;
+        }
         std::size_t const disponible = std::min(largeur, longueur - p);
         std::size_t trouve = 0;
         Nb_ext_ins const* code = table.plus_long(s + p, disponible, trouve);
@@ -57,11 +103,13 @@ Encodage encoder(std::string const& script, Table_ins const& table) {
             // A tag after anything else starts the next text; consecutive tags share one.
             if (!texte->octets.empty() || !texte->rapports.empty()) texte = &encodage.textes.emplace_back();
             texte->pointeurs.push_back(numero);
+            attente = Attente{};
             p += balise;
         } else if (code != nullptr) {
             std::size_t const octets = static_cast<std::size_t>(code->taille());
             if (octets > 1) texte->longues.push_back({texte->octets.size(), octets});
             texte->octets.insert(texte->octets.end(), code->octets(), code->octets() + octets);
+            if (!codes.empty()) suivre(attente, codes, code->octets(), octets);
             p += trouve;
         } else {
             texte->rapports.push_back(caractere_inconnu(s + p, disponible));

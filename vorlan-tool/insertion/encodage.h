@@ -18,13 +18,30 @@ struct Texte_encode {
         std::size_t taille;
     };
 
+    // A reference "<#PT" digits ">" to the text of that tag, after a control code of
+    // Code_a_renvoi: the code's `taille` bytes at `debut`, left zero for the caller to fill.
+    struct Renvoi {
+        std::size_t debut;
+        int numero;
+        std::size_t code;  // index into the codes given to encoder
+    };
+
     std::vector<int> pointeurs;           // numbers of the tags just before it, in script order
     std::vector<unsigned char> octets;    // its encoded bytes
     std::vector<Entree_longue> longues;   // in offset order
     Rapports rapports;                    // its unknown characters, in script order
+    std::vector<Renvoi> renvois;          // in offset order
 
     // The most of its bytes that can be written in `place` bytes without cutting an entry.
     std::size_t coupure(std::size_t place) const;
+};
+
+// A control code whose parameters hold, from their byte `position`, a pointer of `taille`
+// bytes to another text of the script.
+struct Code_a_renvoi {
+    std::vector<unsigned char> code;
+    int position = 0;
+    int taille = 0;
 };
 
 // The first step of an insertion: the script as the ordered list of its texts.
@@ -35,7 +52,9 @@ struct Encodage {
 // Encodes a script by longest match through the table (in a window of the table's longest
 // text, but at least 10 characters), a pointer tag ("<PT" any number of digits ">" LF)
 // winning over a table entry of equal length. A character that no entry begins with is
-// reported and skipped.
-Encodage encoder(std::string const& script, Table_ins const& table);
+// reported and skipped. Right where a code of `codes` (written through the table) is followed
+// by `position` parameter bytes, "<#PT" digits ">" stands for its pointer's bytes; anywhere
+// else it is plain text.
+Encodage encoder(std::string const& script, Table_ins const& table, std::vector<Code_a_renvoi> const& codes = {});
 
 }  // namespace Insereur

@@ -5,10 +5,16 @@
 namespace Jeu {
 
 Conversion::Conversion(Groupe const& groupe)
-    : ext_(groupe.formule_ext.c_str(), Calcul::Variables::x_et_p),
-      ins_(groupe.formule_ins.c_str(), Calcul::Variables::x_et_p),
-      taille_(groupe.taille),
-      decalage_ins_(groupe.decalage_ins) {}
+    : Conversion(groupe.formule_ext, groupe.formule_ins, groupe.taille, groupe.decalage_ins) {}
+
+Conversion::Conversion(Integre const& integre)
+    : Conversion(integre.formule_ext, integre.formule_ins, integre.taille, integre.decalage_ins) {}
+
+Conversion::Conversion(std::string const& ext, std::string const& ins, int taille, long long decalage_ins)
+    : ext_(ext.c_str(), Calcul::Variables::x_et_p),
+      ins_(ins.c_str(), Calcul::Variables::x_et_p),
+      taille_(taille),
+      decalage_ins_(decalage_ins) {}
 
 std::optional<long long> Conversion::position(std::uint32_t valeur, long long p) const {
     // Values and offsets enter the formulas as the 32-bit integers they compute with.

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "jeu/description.h"
 #include "lib/calcul.h"
@@ -12,6 +13,7 @@ namespace Jeu {
 class Conversion {
 public:
     explicit Conversion(Groupe const& groupe);
+    explicit Conversion(Integre const& integre);
 
     // The ROM offset a slot's value designates; nothing when the formula cannot be computed.
     std::optional<long long> position(std::uint32_t valeur, long long p) const;
@@ -21,6 +23,8 @@ public:
     std::optional<std::uint32_t> valeur(long long position, long long p) const;
 
 private:
+    Conversion(std::string const& ext, std::string const& ins, int taille, long long decalage_ins);
+
     Calcul::Formule ext_;
     Calcul::Formule ins_;
     int taille_;

@@ -10,10 +10,14 @@
 // description, so that a game is described once for both directions.
 namespace Jeu {
 
-// ROM offsets of a first and a last byte, both included.
+// ROM offsets of a first and a last byte, both included. A range of textes may hold strings
+// that carry their length: each is a prefix of `longueur` bytes (1 or 2) giving the number of
+// bytes after it, with no end code; such strings follow each other through the whole range.
 struct Plage {
     long long debut = 0;
     long long fin = 0;
+    int longueur = 0;  // 0: the strings end with the table's end codes
+    Ordre_octets ordre = Ordre_octets::petit_boutiste;  // of the prefix
 };
 
 // How a group lays out its slots.
@@ -40,6 +44,22 @@ struct Groupe {
     // Added to the offset before the insertion formula is applied: a profile's shift, given
     // once as "plus" and "moins" for both directions, is undone this way (moins - plus).
     long long decalage_ins = 0;
+    // Its pointers designate the first character of a string that carries its length, past
+    // the prefix, rather than the prefix.
+    bool debut_texte = false;
+};
+
+// A control code of the table whose parameters hold a pointer to another text: from the
+// parameter byte `position`, `taille` bytes. Their formulas are a group's, P being the offset
+// of the pointer's first byte.
+struct Integre {
+    std::vector<unsigned char> code;  // the table key, one byte or more
+    int taille = 2;
+    int position = 0;
+    Ordre_octets ordre = Ordre_octets::petit_boutiste;
+    std::string formule_ext = "X";
+    std::string formule_ins = "X";
+    long long decalage_ins = 0;
 };
 
 // A range as the reports name it, counted from 1: "textes[2]", "espace[1]".
@@ -54,6 +74,7 @@ struct Description {
     std::vector<Plage> espace;   // the room for the translation, in order of preference
     unsigned char remplissage = 0;
     std::vector<Groupe> groupes;
+    std::vector<Integre> integres;  // numbered after every group's pointers, by offset
 };
 
 enum class Mode_placement {

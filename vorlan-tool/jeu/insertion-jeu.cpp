@@ -6,26 +6,19 @@
 #include <unordered_map>
 
 #include "insertion/encodage.h"
+#include "jeu/chaines.h"
 #include "jeu/conversion.h"
 #include "jeu/emplacements.h"
+#include "jeu/integres.h"
 #include "jeu/marques.h"
 #include "jeu/placement-jeu.h"
+#include "jeu/renvois.h"
 #include "jeu/suites.h"
+#include "jeu/texte-jeu.h"
 
 namespace Jeu {
 
 namespace {
-
-// One text of the script on its way into the ROM.
-struct Texte_jeu {
-    Insereur::Texte_encode const* encode = nullptr;
-    std::vector<int> pointeurs;       // the numbers whose last tag is here
-    int plage = -1;                   // the range it opens, put back at its start
-    int copie_de = -1;                // stored once: the index of the text holding its bytes
-    std::optional<long long> position;
-
-    long long taille() const { return static_cast<long long>(encode->octets.size()); }
-};
 
 // The range each marker names; a marker of no range, or a range marked twice, refuses the script.
 bool plages_des_marques(std::vector<Morceau> const& morceaux, Description const& jeu, std::vector<int>& plages,
@@ -51,13 +44,36 @@ bool plages_des_marques(std::vector<Morceau> const& morceaux, Description const&
     return true;
 }
 
+// Each piece encoded: a range of strings that carry their length line by line, any other
+// piece through the encoder. False, with the strings too long for their prefix, when any is.
+bool encoder_les_morceaux(std::vector<Morceau> const& morceaux, std::vector<int> const& plages,
+                          Insereur::Table_ins const& table, Description const& jeu,
+                          std::vector<Insereur::Encodage>& encodages, Rapports& rapports) {
+    std::vector<Insereur::Code_a_renvoi> const codes = codes_a_renvoi(jeu);
+    encodages.reserve(morceaux.size());
+    for (std::size_t k = 0; k < morceaux.size(); ++k) {
+        auto const r = static_cast<std::size_t>(plages[k]);
+        if (plages[k] < 0 || jeu.textes[r].longueur == 0) {
+            encodages.push_back(Insereur::encoder(morceaux[k].texte, table, codes));
+            continue;
+        }
+        Chaines_encodees chaines = encoder_chaines(morceaux[k].texte, table, codes, jeu, r);
+        rapports.insert(rapports.end(), chaines.refus.begin(), chaines.refus.end());
+        encodages.push_back(std::move(chaines.encodage));
+    }
+    return std::none_of(rapports.begin(), rapports.end(), [](Rapport const& r) {
+        return r.message == Message::jeu_chaine_trop_longue || r.message == Message::jeu_chaine_trop_longue_debut;
+    });
+}
+
 // The texts of every piece in script order. Tags of no pointer are reported and dropped; a
 // pointer tagged in several texts belongs to the last one, as inserer has it.
 std::vector<Texte_jeu> textes_du_script(std::vector<Insereur::Encodage> const& encodages,
-                                        std::vector<int> const& plages, int total, Rapports& rapports) {
+                                        std::vector<int> const& plages, Description const& jeu,
+                                        Numeros const& numeros, Rapports& rapports) {
     std::vector<Texte_jeu> textes;
-    std::vector<int> dernier(static_cast<std::size_t>(total) + 1, -1);
-    std::vector<bool> repete(static_cast<std::size_t>(total) + 1, false);
+    std::vector<int> dernier(numeros.total() + 1, -1);
+    std::vector<bool> repete(numeros.total() + 1, false);
     for (std::size_t k = 0; k < encodages.size(); ++k) {
         for (std::size_t j = 0; j < encodages[k].textes.size(); ++j) {
             Insereur::Texte_encode const& e = encodages[k].textes[j];
@@ -65,16 +81,17 @@ std::vector<Texte_jeu> textes_du_script(std::vector<Insereur::Encodage> const& e
             Texte_jeu t;
             t.encode = &e;
             if (j == 0 && e.pointeurs.empty()) t.plage = plages[k];
+            if (plages[k] >= 0) t.prefixe = jeu.textes[static_cast<std::size_t>(plages[k])].longueur;
             int const index = static_cast<int>(textes.size());
             for (int n : e.pointeurs) {
-                if (n > total) {
-                    rapports.push_back(Rapport(Message::pointeur_au_dela_du_nombre, {n}));
-                } else if (n < 1) {
+                std::optional<std::size_t> const i = numeros.indice(n);
+                if (n < 1) {
                     rapports.push_back(Rapport(Message::pointeur_inferieur_a_un, {n}));
-                } else if (dernier[static_cast<std::size_t>(n)] != index) {
-                    auto const k = static_cast<std::size_t>(n);
-                    repete[k] = repete[k] || dernier[k] >= 0;
-                    dernier[k] = index;
+                } else if (!i) {
+                    rapports.push_back(Rapport(Message::pointeur_au_dela_du_nombre, {n}));
+                } else if (dernier[*i] != index) {
+                    repete[*i] = repete[*i] || dernier[*i] >= 0;
+                    dernier[*i] = index;
                     t.pointeurs.push_back(n);
                 }
             }
@@ -84,29 +101,45 @@ std::vector<Texte_jeu> textes_du_script(std::vector<Insereur::Encodage> const& e
     }
     for (std::size_t i = 0; i < textes.size(); ++i) {
         std::vector<int>& p = textes[i].pointeurs;
-        auto const ailleurs = [&](int n) { return dernier[static_cast<std::size_t>(n)] != static_cast<int>(i); };
+        auto const ailleurs = [&](int n) { return dernier[*numeros.indice(n)] != static_cast<int>(i); };
         p.erase(std::remove_if(p.begin(), p.end(), ailleurs), p.end());
     }
-    for (int n = 1; n <= total; ++n)
-        if (repete[static_cast<std::size_t>(n)]) rapports.push_back(Rapport(Message::jeu_balise_repetee, {n}));
+    // By number: the indices past the groups' follow the numbers' order.
+    std::vector<int> repetes;
+    for (Texte_jeu const& t : textes)
+        for (int n : t.pointeurs)
+            if (repete[*numeros.indice(n)]) repetes.push_back(n);
+    std::sort(repetes.begin(), repetes.end());
+    for (int n : repetes) rapports.push_back(Rapport(Message::jeu_balise_repetee, {n}));
     return textes;
 }
 
 struct Hachage_octets {
-    std::size_t operator()(std::vector<unsigned char> const* v) const {
-        return std::hash<std::string_view>()(std::string_view(reinterpret_cast<char const*>(v->data()), v->size()));
+    std::size_t operator()(Texte_jeu const* t) const {
+        std::vector<unsigned char> const& v = t->encode->octets;
+        return std::hash<std::string_view>()(std::string_view(reinterpret_cast<char const*>(v.data()), v.size()));
     }
 };
+// The same bytes once written: the references' places and texts, and where a pointer to the
+// first character lands, count with the bytes.
 struct Egalite_octets {
-    bool operator()(std::vector<unsigned char> const* a, std::vector<unsigned char> const* b) const { return *a == *b; }
+    bool operator()(Texte_jeu const* a, Texte_jeu const* b) const {
+        auto const memes = [](Insereur::Texte_encode::Renvoi const& x, Insereur::Texte_encode::Renvoi const& y) {
+            return x.debut == y.debut && x.numero == y.numero && x.code == y.code;
+        };
+        std::vector<Insereur::Texte_encode::Renvoi> const& ra = a->encode->renvois;
+        std::vector<Insereur::Texte_encode::Renvoi> const& rb = b->encode->renvois;
+        return a->encode->octets == b->encode->octets && a->prefixe == b->prefixe &&
+               std::equal(ra.begin(), ra.end(), rb.begin(), rb.end(), memes);
+    }
 };
 
 // Texts with the same bytes as an earlier movable text give it their pointers.
 void fusionner(std::vector<Texte_jeu>& textes) {
-    std::unordered_map<std::vector<unsigned char> const*, std::size_t, Hachage_octets, Egalite_octets> vus;
+    std::unordered_map<Texte_jeu const*, std::size_t, Hachage_octets, Egalite_octets> vus;
     for (std::size_t i = 0; i < textes.size(); ++i) {
         if (textes[i].plage >= 0) continue;
-        auto const [place, nouveau] = vus.emplace(&textes[i].encode->octets, i);
+        auto const [place, nouveau] = vus.emplace(&textes[i], i);
         if (nouveau) continue;
         Texte_jeu& copie = textes[place->second];
         copie.pointeurs.insert(copie.pointeurs.end(), textes[i].pointeurs.begin(), textes[i].pointeurs.end());
@@ -154,11 +187,13 @@ public:
 
     int total() const { return static_cast<int>(pointeurs_.size()); }
 
-    // The value pointer `n` needs to designate `position`, if it can.
-    std::optional<std::uint32_t> valeur(int n, long long position) const {
+    // The value pointer `n` needs to designate a text at `position` whose strings carry a
+    // prefix of `prefixe` bytes, if it can.
+    std::optional<std::uint32_t> valeur(int n, long long position, int prefixe) const {
         Pointeur_jeu const& p = pointeurs_[static_cast<std::size_t>(n - 1)];
         Groupe const& g = jeu_.groupes[static_cast<std::size_t>(p.groupe)];
-        return conversions_[static_cast<std::size_t>(p.groupe)].valeur(position, emplacement(g, p.rang));
+        long long const cible = g.debut_texte ? position + prefixe : position;
+        return conversions_[static_cast<std::size_t>(p.groupe)].valeur(cible, emplacement(g, p.rang));
     }
 
     std::optional<long long> designee(int n) const {
@@ -168,9 +203,10 @@ public:
                                                                            emplacement(g, p.rang));
     }
 
-    void ecrire_pointeur(int n, long long position) {
+    void ecrire_pointeur(int n, long long position, int prefixe) {
         Pointeur_jeu const& p = pointeurs_[static_cast<std::size_t>(n - 1)];
-        Jeu::ecrire_pointeur(image_, jeu_.groupes[static_cast<std::size_t>(p.groupe)], p.rang, *valeur(n, position));
+        Jeu::ecrire_pointeur(image_, jeu_.groupes[static_cast<std::size_t>(p.groupe)], p.rang,
+                             *valeur(n, position, prefixe));
     }
 
 private:
@@ -181,7 +217,7 @@ private:
 };
 
 void placer_les_textes(std::vector<Texte_jeu>& textes, std::vector<Segment>& segments, Mode_placement mode,
-                       Pointeurs_du_jeu const& pointeurs) {
+                       Pointeurs_du_jeu const& pointeurs, Renvois const& renvois) {
     std::vector<std::size_t> mobiles;
     std::vector<long long> tailles;
     for (std::size_t i = 0; i < textes.size(); ++i) {
@@ -190,9 +226,10 @@ void placer_les_textes(std::vector<Texte_jeu>& textes, std::vector<Segment>& seg
         tailles.push_back(textes[i].taille());
     }
     auto const atteignable = [&](std::size_t t, long long q) {
-        for (int n : textes[mobiles[t]].pointeurs)
-            if (!pointeurs.valeur(n, q)) return false;
-        return true;
+        Texte_jeu const& texte = textes[mobiles[t]];
+        for (int n : texte.pointeurs)
+            if (n <= pointeurs.total() && !pointeurs.valeur(n, q, texte.prefixe)) return false;
+        return renvois.atteignable(mobiles[t], q);
     };
     std::vector<std::optional<long long>> const positions = placer(tailles, segments, mode, atteignable);
     for (std::size_t t = 0; t < mobiles.size(); ++t) textes[mobiles[t]].position = positions[t];
@@ -209,14 +246,18 @@ std::vector<Bilan::Bloc> blocs(Description const& jeu, std::vector<Segment> cons
 }
 
 // The texts without a place, in script order, with their report lines.
-std::vector<Bilan::Manquant> manquants(std::vector<Texte_jeu> const& textes, Rapports& rapports) {
+std::vector<Bilan::Manquant> manquants(std::vector<Texte_jeu> const& textes, Renvois const& renvois,
+                                       Rapports& rapports) {
     std::vector<Bilan::Manquant> resultat;
     for (Texte_jeu const& t : textes) {
         if (t.position || t.copie_de >= 0) continue;
         std::vector<int> numeros = t.pointeurs;
         std::sort(numeros.begin(), numeros.end());
         resultat.push_back({numeros, t.taille()});
-        if (t.plage >= 0)
+        if (t.renvoi_perdu)
+            rapports.push_back(
+                Rapport(Message::jeu_renvoi_vers_sans_place, {lister(renvois.perdus(t, textes)), t.taille()}));
+        else if (t.plage >= 0)
             rapports.push_back(Rapport(Message::jeu_debut_trop_long,
                                        {nom_de_plage("textes", static_cast<std::size_t>(t.plage)), t.taille()}));
         else
@@ -226,12 +267,14 @@ std::vector<Bilan::Manquant> manquants(std::vector<Texte_jeu> const& textes, Rap
 }
 
 void ecrire(Description const& jeu, std::vector<Texte_jeu> const& textes, Pointeurs_du_jeu& pointeurs,
-            Insereur::Image_rom& image) {
+            Renvois const& renvois, Insereur::Image_rom& image) {
     for (Plage const& b : jeu.espace) image.remplir(b.debut, b.fin - b.debut + 1, jeu.remplissage);
     for (Texte_jeu const& t : textes) {
         if (!t.position) continue;
         if (t.taille() > 0) image.ecrire(*t.position, t.encode->octets.data(), t.encode->octets.size());
-        for (int n : t.pointeurs) pointeurs.ecrire_pointeur(n, *t.position);
+        for (int n : t.pointeurs)
+            if (n <= pointeurs.total()) pointeurs.ecrire_pointeur(n, *t.position, t.prefixe);
+        renvois.ecrire(t, textes, image);
     }
 }
 
@@ -240,7 +283,8 @@ void signaler_perimes(Description const& jeu, std::vector<Texte_jeu> const& text
                       Rapports& rapports) {
     std::vector<bool> nomme(static_cast<std::size_t>(pointeurs.total()) + 1, false);
     for (Texte_jeu const& t : textes)
-        for (int n : t.pointeurs) nomme[static_cast<std::size_t>(n)] = true;
+        for (int n : t.pointeurs)
+            if (n <= pointeurs.total()) nomme[static_cast<std::size_t>(n)] = true;
     std::vector<std::pair<long long, long long>> const zones = zones_recrites(jeu, textes);
     auto const dans_les_zones = [&zones](long long q) {
         return std::any_of(zones.begin(), zones.end(), [q](auto const& z) { return q >= z.first && q < z.second; });
@@ -268,8 +312,10 @@ Insertion_jeu inserer(Insereur::Table_ins const& table, std::string const& scrip
         return resultat;
     }
     std::vector<Insereur::Encodage> encodages;
-    encodages.reserve(morceaux.size());
-    for (Morceau const& m : morceaux) encodages.push_back(Insereur::encoder(m.texte, table));
+    if (!encoder_les_morceaux(morceaux, plages, table, jeu, encodages, resultat.rapports)) {
+        resultat.refusee = true;
+        return resultat;
+    }
     Insereur::Texte_encode const& avant = encodages.front().textes.front();
     if (avant.pointeurs.empty() && (!avant.octets.empty() || !avant.rapports.empty())) {
         resultat.rapports.push_back(Rapport(Message::jeu_texte_hors_plage));
@@ -278,15 +324,23 @@ Insertion_jeu inserer(Insereur::Table_ins const& table, std::string const& scrip
     }
 
     Pointeurs_du_jeu pointeurs(jeu, image);
-    std::vector<Texte_jeu> textes = textes_du_script(encodages, plages, pointeurs.total(), resultat.rapports);
+    Numeros const numeros(pointeurs.total(), encodages);
+    std::vector<Texte_jeu> textes = textes_du_script(encodages, plages, jeu, numeros, resultat.rapports);
     if (options.fusionner) fusionner(textes);
+    Renvois const renvois(jeu, textes, numeros);
+    if (std::optional<int> const n = renvois.sans_balise()) {
+        resultat.rapports.push_back(Rapport(Message::jeu_renvoi_sans_balise, {*n}));
+        resultat.refusee = true;
+        return resultat;
+    }
     for (Texte_jeu& t : textes) {
         if (t.plage < 0) continue;
         Plage const& p = jeu.textes[static_cast<std::size_t>(t.plage)];
         if (t.taille() <= p.fin - p.debut + 1) t.position = p.debut;
     }
     std::vector<Segment> segments = segments_libres(jeu, textes);
-    placer_les_textes(textes, segments, options.placement, pointeurs);
+    placer_les_textes(textes, segments, options.placement, pointeurs, renvois);
+    std::vector<int> const hors_portee = renvois.retirer_hors_portee(textes);
 
     resultat.bilan.blocs = blocs(jeu, segments);
     for (std::size_t b = 0; b < resultat.bilan.blocs.size(); ++b) {
@@ -294,14 +348,16 @@ Insertion_jeu inserer(Insereur::Table_ins const& table, std::string const& scrip
         resultat.rapports.push_back(
             Rapport(Message::jeu_bloc, {static_cast<int>(b + 1), bloc.debut, bloc.fin, bloc.utilise, bloc.libre}));
     }
-    resultat.bilan.manquants = manquants(textes, resultat.rapports);
+    if (!hors_portee.empty())
+        resultat.rapports.push_back(Rapport(Message::jeu_integres_hors_portee, {lister(hors_portee)}));
+    resultat.bilan.manquants = manquants(textes, renvois, resultat.rapports);
     int const sans_place = static_cast<int>(resultat.bilan.manquants.size());
     if (sans_place > 0 && !options.partiel) {
         resultat.rapports.push_back(Rapport(Message::jeu_rien_ecrit, {sans_place}));
         return resultat;
     }
     if (sans_place > 0) resultat.rapports.push_back(Rapport(Message::jeu_ecrit_en_partie, {sans_place}));
-    ecrire(jeu, textes, pointeurs, image);
+    ecrire(jeu, textes, pointeurs, renvois, image);
     signaler_perimes(jeu, textes, pointeurs, resultat.rapports);
     resultat.bilan.ecrit = true;
     return resultat;

@@ -31,11 +31,12 @@ Rapports verifier_plages(std::vector<Plage> const& plages, char const* champ, lo
     return {};
 }
 
-Rapports verifier_formule(std::string const& texte, char const* champ, std::size_t groupe) {
+// `numero` counts from 0 the group, or the embedded code, the formula belongs to.
+Rapports verifier_formule(std::string const& texte, char const* champ, std::size_t numero,
+                          Message illisible = Message::jeu_formule_illisible) {
     Calcul::Formule const formule(texte.c_str(), Calcul::Variables::x_et_p);
     if (!formule.defaut()) return {};
-    return {Rapport(Message::jeu_formule_illisible, {champ, texte, static_cast<int>(groupe + 1)}),
-            Rapport(*formule.defaut())};
+    return {Rapport(illisible, {champ, texte, static_cast<int>(numero + 1)}), Rapport(*formule.defaut())};
 }
 
 // The description is built by the script layer, which keeps these in step.
@@ -118,15 +119,32 @@ Rapports verifier_emplacements(Description const& jeu, long long taille_rom) {
     return {};
 }
 
+void verifier_forme(Description const& jeu) {
+    for (Groupe const& g : jeu.groupes) verifier_forme(g);
+    for (Integre const& i : jeu.integres)
+        if (i.code.empty() || i.taille < 1 || i.taille > 4 || i.position < 0)
+            throw std::invalid_argument("Jeu::verifier: malformed embedded code");
+    for (Plage const& p : jeu.textes)
+        if (p.longueur < 0 || p.longueur > 2) throw std::invalid_argument("Jeu::verifier: malformed prefix");
+    for (Plage const& p : jeu.espace)
+        if (p.longueur != 0) throw std::invalid_argument("Jeu::verifier: a block with a prefix");
+}
+
 }  // namespace
 
 Rapports verifier(Description const& jeu, long long taille_rom) {
-    for (Groupe const& g : jeu.groupes) verifier_forme(g);
+    verifier_forme(jeu);
     if (Rapports r = verifier_plages(jeu.textes, "textes", taille_rom); !r.empty()) return r;
     if (Rapports r = verifier_plages(jeu.espace, "espace", taille_rom); !r.empty()) return r;
     for (std::size_t g = 0; g < jeu.groupes.size(); ++g) {
         if (Rapports r = verifier_formule(jeu.groupes[g].formule_ext, "formule_ext", g); !r.empty()) return r;
         if (Rapports r = verifier_formule(jeu.groupes[g].formule_ins, "formule_ins", g); !r.empty()) return r;
+    }
+    for (std::size_t i = 0; i < jeu.integres.size(); ++i) {
+        Integre const& integre = jeu.integres[i];
+        Message const m = Message::jeu_formule_integre_illisible;
+        if (Rapports r = verifier_formule(integre.formule_ext, "formule_ext", i, m); !r.empty()) return r;
+        if (Rapports r = verifier_formule(integre.formule_ins, "formule_ins", i, m); !r.empty()) return r;
     }
     return verifier_emplacements(jeu, taille_rom);
 }
