@@ -85,8 +85,8 @@ constexpr Entree catalogue[] = {
     {Message::ligne_sans_egal, Genre::attention,
      "Attention, la ligne %d de la table n'est pas une entrée, il lui manque un \"=\" (\"%s\") : elle est ignorée\n"},
     {Message::ligne_directive, Genre::attention,
-     "Attention, la ligne %d de la table est une directive (\"%s\") : le changement de table n'est pas pris en "
-     "charge, elle est ignorée\n"},
+     "Attention, la ligne %d de la table est une directive (\"%s\") qui n'est pas un nom de table : elle est "
+     "ignorée\n"},
     {Message::cle_non_hexadecimale, Genre::attention,
      "Attention, la ligne %d de la table a une clé qui n'est pas hexadécimale (\"%s\") : elle est ignorée\n"},
     {Message::parametres_incorrects, Genre::attention,
@@ -98,6 +98,17 @@ constexpr Entree catalogue[] = {
      "Attention, le texte de la ligne %d de la table dépasse 256 caractères : il est coupé\n"},
     {Message::liste_taille_max, Genre::information, "Taille max : %d\n"},
     {Message::liste_entree, Genre::information, "%s\t\"%s\"\n"},
+
+    {Message::ligne_non_prise_en_charge, Genre::erreur,
+     "Erreur, la ligne %d de la table est d'une forme qui n'est pas prise en charge (\"%s\" ; un changement de "
+     "table s'écrit \"!XX=nom,<@table>:N\", N valant au moins 1, ou 0, -1, $XX) : la table est refusée\n"},
+    {Message::table_refusee, Genre::erreur, "Erreur, la table '%s' est refusée : rien n'est fait\n"},
+    {Message::table_en_double, Genre::erreur,
+     "Erreur, deux tables s'appellent \"%s\" : ligne %d de '%s' et ligne %d de '%s'\n"},
+    {Message::table_inconnue, Genre::erreur,
+     "Erreur, la ligne %d de '%s' change pour la table \"%s\", qui n'existe pas\n"},
+    {Message::argument_tables, Genre::erreur,
+     "Erreur, l'argument %d doit être un nom de fichier de table ou une liste de noms de fichiers de table\n"},
 
     {Message::debut_apres_fin, Genre::erreur, "Erreur, le début du texte se situe après la fin du texte\n"},
     {Message::texte_hors_rom, Genre::erreur, "Erreur, l'emplacement du texte est situé hors de la rom\n"},

@@ -94,6 +94,13 @@ enum class Message {
     liste_taille_max,
     liste_entree,
 
+    // Tables that switch: several named tables in the files of one table argument.
+    ligne_non_prise_en_charge,
+    table_refusee,
+    table_en_double,
+    table_inconnue,
+    argument_tables,
+
     // Ranges of extraction and insertion.
     debut_apres_fin,
     texte_hors_rom,

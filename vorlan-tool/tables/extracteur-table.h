@@ -6,15 +6,25 @@
 
 #include "lib/rapport.h"
 #include "tables/arbre-prefixes.h"
+#include "tables/fichier-table.h"
 #include "tables/nb_ext_ins.h"
 
 namespace Extracteur {
+
+// One switch of a switch entry, its table found: where decoding goes and for how long.
+struct Bascule {
+    std::size_t table = 0;  // the table's rank in its Tables_ext
+    Fichier_table::Duree duree = Fichier_table::Duree::nombre;
+    int nombre = 0;     // Duree::nombre: the matches to decode there
+    Nb_ext_ins retour;  // Duree::jusqu_au_code: the code that ends the stay
+};
 
 // What a key stands for when extracting.
 struct Texte_ext {
     std::string texte;
     bool fin = false;    // ends a string: pointer-driven extraction starts a new line after it
     int parametres = 0;  // bytes after the code that are parameters, always written raw
+    std::vector<Bascule> bascules;  // a switch entry's, run in order after its text (the label)
 };
 
 // A character table read as bytes -> text, for extraction. The texts handed out stay owned
@@ -27,8 +37,13 @@ public:
 
     // Adds the entries of a table file's bytes (see tables/fichier-table.h for its syntax);
     // entries already held stay, and the first definition of a key wins. Returns the reports
-    // of the lines skipped, empty and duplicate entries, in line order.
+    // of the lines skipped, empty and duplicate entries, in line order. A file of several
+    // tables is read here as one, its switch entries as their labels: Tables_ext reads it apart.
     Rapports charger(std::string const& octets);
+
+    // Adds one entry a table file defines (no table name), reporting it when its key is held
+    // already; the entry added, or null.
+    Texte_ext* ajouter(Fichier_table::Entree const& e, Rapports& rapports);
 
     // Exact lookup: what the key equal to the given bytes stands for, or null. No prefix matching.
     Texte_ext const* chercher(Nb_ext_ins const& cle) const;
@@ -41,6 +56,9 @@ public:
     Texte_ext const* plus_long(unsigned char const* octets, std::size_t disponible, std::size_t& longueur) const {
         return index_.plus_long(octets, disponible, longueur);
     }
+
+    // Every entry in key order.
+    std::map<Nb_ext_ins, Texte_ext> const& entrees() const { return entrees_; }
 
     // The keys whose text is exactly `texte`, in key order: a string end named by its text.
     std::vector<Nb_ext_ins> cles_du_texte(std::string const& texte) const;

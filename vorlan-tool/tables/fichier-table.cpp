@@ -5,6 +5,7 @@
 
 #include "lib/fichiers.h"
 #include "lib/vorlan_tool_divers.h"
+#include "tables/ligne-bascule.h"
 
 namespace Fichier_table {
 
@@ -132,9 +133,18 @@ public:
 
     void lire_ligne(std::string_view ligne, int numero) {
         if (est_vide(ligne) || est_commentaire(ligne)) return;
+        numero_ = numero;
         char const marque = ligne[0];
         if (marque == '@') {
-            signaler(Message::ligne_directive, numero, ligne);
+            lire_nom(ligne);
+            return;
+        }
+        if (marque == '!') {
+            lire_ligne_bascule(ligne);
+            return;
+        }
+        if (forme_non_prise_en_charge(ligne)) {
+            refuser(ligne);
             return;
         }
         std::size_t const egal = ligne.find('=');
@@ -165,10 +175,54 @@ public:
         e.hexa = e.cle;
         e.texte = e.valeur;
         Vorlan_tool::convertir(e.texte);
+        ajouter(e);
+    }
+
+    bool refusee() const { return refusee_; }
+
+private:
+    void ajouter(Entree& e) {
+        e.ligne = numero_;
         ajouter_(e);
     }
 
-private:
+    // "@name", blanks allowed after it; any other "@" line is a directive of another program.
+    void lire_nom(std::string_view ligne) {
+        std::string_view nom = ligne.substr(1);
+        while (!nom.empty() && blanc(nom.back())) nom.remove_suffix(1);
+        if (!nom_de_table(nom)) {
+            signaler(Message::ligne_directive, numero_, ligne);
+            return;
+        }
+        Entree e;
+        e.sorte = Sorte::table;
+        e.cle = std::string(ligne);
+        e.texte = std::string(nom);
+        ajouter(e);
+    }
+
+    void lire_ligne_bascule(std::string_view ligne) {
+        std::optional<Ligne_bascule> const lue = Fichier_table::lire_bascule(cote(ligne));
+        if (!lue || lue->hexa.size() > cote_max || lue->etiquette.size() > cote_max) {
+            refuser(ligne);
+            return;
+        }
+        Entree e;
+        e.sorte = Sorte::bascule;
+        e.cle = "!" + lue->hexa;
+        e.valeur = std::string(ligne.substr(ligne.find('=') + 1));
+        e.hexa = lue->hexa;
+        e.texte = lue->etiquette;
+        Vorlan_tool::convertir(e.texte);
+        e.bascules = lue->bascules;
+        ajouter(e);
+    }
+
+    void refuser(std::string_view ligne) {
+        signaler(Message::ligne_non_prise_en_charge, numero_, ligne);
+        refusee_ = true;
+    }
+
     // "/HEX", "*HEX" or "$HEX", then "=" and the right side, or nothing for the first two.
     void lire_forme(std::string_view ligne, std::size_t egal, int numero) {
         Entree e;
@@ -211,7 +265,7 @@ private:
             break;
         }
         }
-        ajouter_(e);
+        ajouter(e);
     }
 
     bool cotes_pleins(Entree const& e) {
@@ -227,6 +281,8 @@ private:
 
     Rapports& rapports_;
     std::function<void(Entree const&)> const& ajouter_;
+    int numero_ = 0;
+    bool refusee_ = false;
 };
 
 // The line-break table's syntax, as it has always been read: key up to the first "=", value
@@ -272,11 +328,11 @@ std::string preparer(std::string const& octets, Syntaxe syntaxe, Rapports& rappo
     return Fichiers::normaliser(octets);
 }
 
-void lire(std::string const& contenu, Syntaxe syntaxe, Rapports& rapports,
+bool lire(std::string const& contenu, Syntaxe syntaxe, Rapports& rapports,
           std::function<void(Entree const&)> const& ajouter) {
     if (syntaxe == Syntaxe::largeurs) {
         lire_largeurs(contenu, rapports, ajouter);
-        return;
+        return true;
     }
     Lecteur lecteur(rapports, ajouter);
     std::size_t debut = 0;
@@ -287,6 +343,7 @@ void lire(std::string const& contenu, Syntaxe syntaxe, Rapports& rapports,
         lecteur.lire_ligne(std::string_view(contenu).substr(debut, fin - debut), numero++);
         debut = fin + 1;
     }
+    return !lecteur.refusee();
 }
 
 void signaler_doublon(Nb_ext_ins const& code_existant, std::string const& texte_existant, Entree const& ignoree,

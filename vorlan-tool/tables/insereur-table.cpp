@@ -31,6 +31,10 @@ Rapports Table_ins::charger(std::string const& octets) {
     Rapports rapports;
     std::string const contenu = Fichier_table::preparer(octets, Fichier_table::Syntaxe::caracteres, rapports);
     Fichier_table::lire(contenu, Fichier_table::Syntaxe::caracteres, rapports, [&](Fichier_table::Entree const& e) {
+        // The tables of a file are read as one; a switch entry's label stands for its code, as a
+        // control code's does, and an empty label stands for nothing that can be written.
+        if (e.sorte == Fichier_table::Sorte::table) return;
+        if (e.sorte == Fichier_table::Sorte::bascule && e.texte.empty()) return;
         Nb_ext_ins const code(reinterpret_cast<unsigned char const*>(e.hexa.c_str()));
         // An end token's text with or without the line feed extraction writes after it, a
         // line break's with or without its own.

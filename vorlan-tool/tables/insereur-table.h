@@ -24,7 +24,8 @@ public:
     // keyed by their text after "\n" conversion; the first code met for a text wins (built-in
     // "<XX>" texts included). An end token's or a line break's text is known both with and
     // without its final line feed. Returns the reports of the lines skipped, empty and
-    // duplicate entries, in line order; entries already held stay.
+    // duplicate entries, in line order; entries already held stay. A file of several tables
+    // is read as one table; a switch entry's label is known as its code.
     Rapports charger(std::string const& octets);
 
     // Exact lookup of one whole text: its byte sequence, or null when the text is absent.

@@ -88,8 +88,8 @@ TEST(Catalogue, EveryTextIsExactlyAsPrinted) {
          "Attention, la ligne %d de la table n'est pas une entrée, il lui manque un \"=\" (\"%s\") "
          ": elle est ignorée\n"},
         {Message::ligne_directive,
-         "Attention, la ligne %d de la table est une directive (\"%s\") : le changement de "
-         "table n'est pas pris en charge, elle est ignorée\n"},
+         "Attention, la ligne %d de la table est une directive (\"%s\") qui n'est pas un nom "
+         "de table : elle est ignorée\n"},
         {Message::cle_non_hexadecimale,
          "Attention, la ligne %d de la table a une clé qui n'est pas hexadécimale (\"%s\") "
          ": elle est ignorée\n"},
@@ -103,6 +103,16 @@ TEST(Catalogue, EveryTextIsExactlyAsPrinted) {
          "Attention, le texte de la ligne %d de la table dépasse 256 caractères : il est coupé\n"},
         {Message::liste_taille_max, "Taille max : %d\n"},
         {Message::liste_entree, "%s\t\"%s\"\n"},
+        {Message::ligne_non_prise_en_charge,
+         "Erreur, la ligne %d de la table est d'une forme qui n'est pas prise en charge (\"%s\" ; un "
+         "changement de table s'écrit \"!XX=nom,<@table>:N\", N valant au moins 1, ou 0, -1, $XX) : la "
+         "table est refusée\n"},
+        {Message::table_refusee, "Erreur, la table '%s' est refusée : rien n'est fait\n"},
+        {Message::table_en_double, "Erreur, deux tables s'appellent \"%s\" : ligne %d de '%s' et ligne %d de '%s'\n"},
+        {Message::table_inconnue, "Erreur, la ligne %d de '%s' change pour la table \"%s\", qui n'existe pas\n"},
+        {Message::argument_tables,
+         "Erreur, l'argument %d doit être un nom de fichier de table ou une liste de noms de fichiers de "
+         "table\n"},
         {Message::debut_apres_fin, "Erreur, le début du texte se situe après la fin du texte\n"},
         {Message::texte_hors_rom, "Erreur, l'emplacement du texte est situé hors de la rom\n"},
         {Message::pointeurs_hors_rom, "Erreur, l'adresse du début des pointeurs se situe en dehors de la rom\n"},
@@ -438,6 +448,8 @@ TEST(Catalogue, EachMessageHasItsKind) {
         Message::jeu_pointeur_dans_une_plage, Message::jeu_marque_inconnue,
         Message::jeu_plage_marquee_deux_fois, Message::jeu_texte_hors_plage, Message::jeu_texte_sans_place,
         Message::jeu_debut_trop_long, Message::jeu_rien_ecrit,
+        Message::ligne_non_prise_en_charge, Message::table_refusee, Message::table_en_double,
+        Message::table_inconnue, Message::argument_tables,
         Message::commande_une_table, Message::commande_champ_inconnu, Message::commande_champ_absent, Message::commande_chaine, Message::commande_nom_de_fichier, Message::commande_entier, Message::commande_booleen, Message::commande_entiers, Message::commande_chaines, Message::commande_ordre, Message::commande_joker, Message::commande_fins, Message::commande_ecarts, Message::commande_texte_ou_valeurs, Message::fichier_existant, Message::zone_inversee, Message::zone_hors_rom, Message::motif_vide, Message::motif_sans_difference, Message::hit_incorrect, Message::fin_inconnue, Message::decouverte_sans_trouvaille, Message::decouverte_sans_textes, Message::decouverte_sans_pointeurs,
         }},
     };

@@ -72,10 +72,10 @@ TEST(FichierTable, EachFormOfLineInBothDirections) {
 }
 
 TEST(FichierTable, LinesThatDefineNothingAreReportedWithTheirNumber) {
-    std::string const table = "41=A\nXX\n@table2\n42 =B\n4G=C\n/ZZ=D\n$F0=<X>\n$F1=<Y>,256\n$F2=,1\n$F3=<Z>,a\n43=C\n";
+    std::string const table = "41=A\nXX\n@ctrl 00=2\n42 =B\n4G=C\n/ZZ=D\n$F0=<X>\n$F1=<Y>,256\n$F2=,1\n$F3=<Z>,a\n43=C\n";
     auto ligne = [](Message m, int n, std::string const& texte) { return formater(Rapport(m, {n, texte})); };
     std::string const attendu =
-        ligne(Message::ligne_sans_egal, 2, "XX") + ligne(Message::ligne_directive, 3, "@table2") +
+        ligne(Message::ligne_sans_egal, 2, "XX") + ligne(Message::ligne_directive, 3, "@ctrl 00=2") +
         ligne(Message::cle_non_hexadecimale, 4, "42 =B") + ligne(Message::cle_non_hexadecimale, 5, "4G=C") +
         ligne(Message::cle_non_hexadecimale, 6, "/ZZ=D") + ligne(Message::parametres_incorrects, 7, "$F0=<X>") +
         ligne(Message::parametres_incorrects, 8, "$F1=<Y>,256") + ligne(Message::parametres_incorrects, 9, "$F2=,1") +
