@@ -19,12 +19,17 @@ std::size_t Ecriture_script::decoder(Table_ext const& table, unsigned char const
         ecrire_brut(octets[0]);
         return 1;
     }
-    ecrire(entree->texte.data(), entree->texte.size());
+    return ecrire_entree(*entree, longueur, octets, disponible, fins);
+}
+
+std::size_t Ecriture_script::ecrire_entree(Texte_ext const& entree, std::size_t longueur, unsigned char const* octets,
+                                           std::size_t disponible, bool fins) {
+    ecrire(entree.texte.data(), entree.texte.size());
     // Parameters are numbers, never characters: decoding them would give text that insertion
     // turns into other bytes.
-    std::size_t const parametres = std::min(static_cast<std::size_t>(entree->parametres), disponible - longueur);
+    std::size_t const parametres = std::min(static_cast<std::size_t>(entree.parametres), disponible - longueur);
     for (std::size_t k = 0; k < parametres; ++k) ecrire_brut(octets[longueur + k]);
-    if (fins && entree->fin && (entree->texte.empty() || entree->texte.back() != '\n')) ecrire("\n", 1);
+    if (fins && entree.fin && (entree.texte.empty() || entree.texte.back() != '\n')) ecrire("\n", 1);
     return longueur + parametres;
 }
 

@@ -19,11 +19,15 @@ public:
     // as the bytes go; with `fins`, an end token's text is followed by a line feed unless it
     // ends with one. Returns the number of bytes used.
     std::size_t decoder(Table_ext const& table, unsigned char const* octets, std::size_t disponible, bool fins);
+    // Writes an entry found at the start of the `disponible` bytes given, its key `longueur`
+    // bytes long, as decoder does; returns the number of bytes used, its parameters included.
+    std::size_t ecrire_entree(Texte_ext const& entree, std::size_t longueur, unsigned char const* octets,
+                              std::size_t disponible, bool fins);
     void ecrire(char const* texte, std::size_t longueur) { script_.append(texte, longueur); }
-
-private:
+    // "<%02X>"
     void ecrire_brut(unsigned char octet);
 
+private:
     std::string& script_;
 };
 

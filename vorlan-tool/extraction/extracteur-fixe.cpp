@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "extraction/ecriture-script.h"
+#include "extraction/decodeurs.h"
 
 namespace Extracteur {
 
@@ -13,8 +14,11 @@ std::optional<Rapport> verifier_fixe(int taille_rom, int adresse, int nombre, in
     return std::nullopt;
 }
 
-Extraction ext_fixe(Table_ext const& table, std::vector<unsigned char> const& rom, int adresse, int nombre,
-                    int taille) {
+namespace {
+
+template <typename Decodeur>
+Extraction ext_fixe_par(Decodeur decodeur, std::vector<unsigned char> const& rom, int adresse, int nombre,
+                        int taille) {
     Extraction resultat;
     // The block is nombre x taille bytes; only what the ROM holds of it is read.
     long long const bloc = static_cast<long long>(nombre) * taille;
@@ -32,8 +36,9 @@ Extraction ext_fixe(Table_ext const& table, std::vector<unsigned char> const& ro
     int mot = 0;
     for (; mot < nombre; ++mot) {
         if (bloc > reste && curseur >= lus) break;
+        decodeur.recommencer();
         for (int unite = 0; unite < taille && curseur < lus; ++unite)
-            curseur += ecriture.decoder(table, &octets[curseur], lus - curseur, false);
+            curseur += decodeur.decoder(ecriture, &octets[curseur], lus - curseur);
         ecriture.ecrire("\n", 1);
     }
     if (mot + 1 == nombre)
@@ -41,6 +46,18 @@ Extraction ext_fixe(Table_ext const& table, std::vector<unsigned char> const& ro
     else if (mot < nombre)
         resultat.rapports.push_back(Rapport(Message::mots_non_extraits, {mot + 1, nombre}));
     return resultat;
+}
+
+}  // namespace
+
+Extraction ext_fixe(Table_ext const& table, std::vector<unsigned char> const& rom, int adresse, int nombre,
+                    int taille) {
+    return ext_fixe_par(Decodeur_table{table, false}, rom, adresse, nombre, taille);
+}
+
+Extraction ext_fixe(Tables_ext const& tables, std::vector<unsigned char> const& rom, int adresse, int nombre,
+                    int taille) {
+    return ext_fixe_par(Decodeur_pile{Pile_tables(tables), false}, rom, adresse, nombre, taille);
 }
 
 }  // namespace Extracteur

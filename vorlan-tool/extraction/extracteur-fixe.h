@@ -19,5 +19,9 @@ std::optional<Rapport> verifier_fixe(int taille_rom, int adresse, int nombre, in
 // multi-byte entries) write nothing.
 Extraction ext_fixe(Table_ext const& table, std::vector<unsigned char> const& rom, int adresse, int nombre,
                     int taille);
+// The same through tables that switch (extraction/pile-tables.h): each word starts in the
+// start table; a unit is one decoding step of the stack, a code that ends a "$XX" stay included.
+Extraction ext_fixe(Tables_ext const& tables, std::vector<unsigned char> const& rom, int adresse, int nombre,
+                    int taille);
 
 }  // namespace Extracteur

@@ -2,6 +2,7 @@
 
 #include "extraction/ecriture-script.h"
 #include "extraction/extracteur-pointeurs.h"
+#include "extraction/decodeurs.h"
 #include "lib/vorlan_lib.h"
 
 namespace Extracteur {
@@ -15,8 +16,11 @@ std::optional<Rapport> verifier(int taille_rom, int debut, int fin, Table_pointe
     return std::nullopt;
 }
 
-Extraction extraire(Table_ext const& table, std::vector<unsigned char> const& rom, int debut, int fin,
-                    Table_pointeurs const& pointeurs_rom, Calcul::Formule const& formule) {
+namespace {
+
+template <typename Decodeur>
+Extraction extraire_par(Decodeur decodeur, std::vector<unsigned char> const& rom, int debut, int fin,
+                        Table_pointeurs const& pointeurs_rom, Calcul::Formule const& formule) {
     Extraction resultat;
     std::vector<Pt_ext> const pointeurs = charger_pointeurs(rom, pointeurs_rom, formule, resultat.rapports);
 
@@ -37,13 +41,27 @@ Extraction extraire(Table_ext const& table, std::vector<unsigned char> const& ro
         unsigned int const position = tronquer(static_cast<unsigned int>(debut) + static_cast<unsigned int>(p));
         // Pointers into the inside of a sequence already decoded as one entry are dropped.
         while (suivant < total && position > pointeurs[suivant].lire_valeur()) ++suivant;
+        // A pointer designates a string's start: the game reads it from its start table.
         while (suivant < total && position == tronquer(pointeurs[suivant].lire_valeur())) {
             ecriture.ecrire_balise(pointeurs[suivant].lire_numero());
+            decodeur.recommencer();
             ++suivant;
         }
-        p += ecriture.decoder(table, &texte[p], lus - p, true);
+        p += decodeur.decoder(ecriture, &texte[p], lus - p);
     }
     return resultat;
+}
+
+}  // namespace
+
+Extraction extraire(Table_ext const& table, std::vector<unsigned char> const& rom, int debut, int fin,
+                    Table_pointeurs const& pointeurs, Calcul::Formule const& formule) {
+    return extraire_par(Decodeur_table{table, true}, rom, debut, fin, pointeurs, formule);
+}
+
+Extraction extraire(Tables_ext const& tables, std::vector<unsigned char> const& rom, int debut, int fin,
+                    Table_pointeurs const& pointeurs, Calcul::Formule const& formule) {
+    return extraire_par(Decodeur_pile{Pile_tables(tables), true}, rom, debut, fin, pointeurs, formule);
 }
 
 }  // namespace Extracteur

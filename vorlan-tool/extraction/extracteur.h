@@ -6,6 +6,7 @@
 #include "lib/calcul.h"
 #include "lib/rapport.h"
 #include "lib/table_pointeurs.h"
+#include "tables/extracteur-bascules.h"
 #include "tables/extracteur-table.h"
 
 namespace Extracteur {
@@ -26,6 +27,10 @@ std::optional<Rapport> verifier(int taille_rom, int debut, int fin, Table_pointe
 // by longest match, "<%02X>" for each byte that starts none. Pointers are read as
 // charger_pointeurs does; a run without pointers passes 0 pointers of 2 bytes.
 Extraction extraire(Table_ext const& table, std::vector<unsigned char> const& rom, int debut, int fin,
+                    Table_pointeurs const& pointeurs, Calcul::Formule const& formule);
+// The same through tables that switch (extraction/pile-tables.h): each string starts in the
+// start table, a string being what follows a pointer's tag or a string end.
+Extraction extraire(Tables_ext const& tables, std::vector<unsigned char> const& rom, int debut, int fin,
                     Table_pointeurs const& pointeurs, Calcul::Formule const& formule);
 
 }  // namespace Extracteur
