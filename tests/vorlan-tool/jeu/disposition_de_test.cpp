@@ -16,7 +16,7 @@ namespace essai_jeu {
 namespace {
 
 std::string faire_table() {
-    std::string t = "00=#\n";
+    std::string t = "00=#\n$F5=<SAUT>,2\n$F6=<MENU>,3\n*FE=<BR>\n";
     char ligne[8];
     for (char c = 'A'; c <= 'Z'; ++c) {
         std::snprintf(ligne, sizeof ligne, "%02X=%c\n", static_cast<unsigned>(c), c);

@@ -11,7 +11,8 @@
 // with a shift, a relative formula), and a fourth free block.
 namespace essai_jeu {
 
-// One byte per letter, "#" for the end code 0x00.
+// One byte per letter, "#" for the end code 0x00; F5 and F6, codes followed by two and three
+// parameter bytes, for embedded pointers; FE a line break.
 extern std::string const table;
 
 struct Jeu_de_test {
