@@ -39,16 +39,37 @@ bool lire_rom(Fichier& rom, std::vector<unsigned char>& octets) {
     return true;
 }
 
-bool preparer_script(Sortie& sortie, char const* script, char const* rom, char const* table) {
+bool preparer_script(Sortie& sortie, char const* script, char const* rom, std::vector<std::string> const& tables) {
     if (meme_fichier(script, rom)) {
         afficher(Rapport(Message::script_est_la_rom, {script}));
         return false;
     }
-    if (meme_fichier(script, table)) {
-        afficher(Rapport(Message::script_est_la_table, {script}));
-        return false;
+    for (std::string const& table : tables) {
+        if (meme_fichier(script, table.c_str())) {
+            afficher(Rapport(Message::script_est_la_table, {script}));
+            return false;
+        }
     }
     return sortie.preparer(script, Message::fopen_impossible_ligne);
+}
+
+bool preparer_script(Sortie& sortie, char const* script, char const* rom, char const* table) {
+    return preparer_script(sortie, script, rom, std::vector<std::string>{table});
+}
+
+bool charger_tables(Extracteur::Tables_ext& tables, std::vector<std::string> const& noms, Message si_absent) {
+    std::vector<Extracteur::Tables_ext::Fichier> fichiers;
+    for (std::string const& nom : noms) {
+        std::optional<std::string> contenu = lire_octets(nom.c_str());
+        if (!contenu) {
+            afficher(Rapport(si_absent, {nom}));
+            return false;
+        }
+        fichiers.push_back({nom, std::move(*contenu)});
+    }
+    Extracteur::Tables_ext::Chargement const chargement = tables.charger(fichiers);
+    afficher(chargement.rapports);
+    return chargement.accepte;
 }
 
 bool differents(char const* sortie, char const* entree) {

@@ -7,6 +7,7 @@
 #include "host/sortie.h"
 #include "lib/fichiers.h"
 #include "remplacement/remplacement.h"
+#include "tables/extracteur-bascules.h"
 
 // Reading a command's inputs: the command layer opens files by name, the operations get their
 // contents.
@@ -31,6 +32,8 @@ bool lire_rom(Fichier& rom, std::vector<unsigned char>& octets);
 // refused extraction leaves an earlier script alone. A script that is the ROM or the table
 // would destroy it: refused. False after printing why.
 bool preparer_script(Sortie& sortie, char const* script, char const* rom, char const* table);
+// The same for a command that reads several table files: the script is none of them.
+bool preparer_script(Sortie& sortie, char const* script, char const* rom, std::vector<std::string> const& tables);
 
 // Refuses, with its message, an output that is the same file as one of the command's inputs.
 bool differents(char const* sortie, char const* entree);
@@ -48,3 +51,8 @@ bool charger_table(Table& table, char const* nom, Message si_absent) {
     afficher(table.charger(*contenu));
     return true;
 }
+
+// Loads the tables of the files named, in order, into `tables` (tables/extracteur-bascules.h)
+// and prints the load's reports. False, after printing `si_absent` with the first name that
+// cannot be opened (before any table is read), or when the load refuses the tables.
+bool charger_tables(Extracteur::Tables_ext& tables, std::vector<std::string> const& noms, Message si_absent);

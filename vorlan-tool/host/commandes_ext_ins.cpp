@@ -1,9 +1,12 @@
 #include "host/commandes_ext_ins.h"
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "host/arguments.h"
 #include "host/blua.h"
+#include "host/champs.h"
 #include "host/interface_lua.h"
 #include "host/operations.h"
 #include "host/profils.h"
@@ -29,6 +32,38 @@ struct Pointeurs {
     String formule = "X";
 };
 
+// An extraction's table argument: one file name, as it always was, or a list of them whose
+// tables load together. A list is 1..n of non-empty names without a NUL byte; anything else
+// that is no string is refused as before.
+bool lire_tables(Lua& lua, int position, std::vector<std::string>& noms) {
+    if (lua.isstring(position)) {
+        noms.assign(1, lua.to_string(position));
+        return true;
+    }
+    if (!lua.istable(position)) {
+        afficher(Rapport(Message::argument_chaine, {position}));
+        return false;
+    }
+    lua_State* const L = lua.state();
+    std::optional<std::size_t> const n = sequence(L, position);
+    bool ok = n && *n > 0;
+    for (std::size_t k = 0; ok && k < *n; ++k) {
+        lua_rawgeti(L, position, static_cast<int>(k) + 1);
+        ok = lua_type(L, -1) == LUA_TSTRING;
+        if (ok) noms.emplace_back(lua_tostring(L, -1), lua_objlen(L, -1));
+        ok = ok && !noms.back().empty() && noms.back().find('\0') == std::string::npos;
+        lua_pop(L, 1);
+    }
+    if (!ok) afficher(Rapport(Message::argument_tables, {position}));
+    return ok;
+}
+
+// The checks of arguments 1 to 3: ROM, table, script.
+bool lire_fichiers(Sens sens, Lua& lua, std::vector<std::string>& tables) {
+    if (sens != Sens::extraction) return verifier_chaines(lua, 1, 3);
+    return verifier_chaines(lua, 1, 1) && lire_tables(lua, 2, tables) && verifier_chaines(lua, 3, 3);
+}
+
 }  // namespace
 
 int lua_ext_ins(Sens sens, Lua& lua) {
@@ -38,10 +73,10 @@ int lua_ext_ins(Sens sens, Lua& lua) {
         afficher(Rapport(Message::nombre_d_arguments_incorrect, {nom}));
         return 0;
     }
-    if (!verifier_chaines(lua, 1, 3)) return 0;
+    std::vector<std::string> tables;
+    if (!lire_fichiers(sens, lua, tables)) return 0;
     if (!verifier_nombres(lua, 4, 5)) return 0;
     char const* const rom = lua.to_string(1);
-    char const* const table = lua.to_string(2);
     char const* const script = lua.to_string(3);
     int const debut = lua.tointeger(4);
     int const fin = lua.tointeger(5);
@@ -78,14 +113,14 @@ int lua_ext_ins(Sens sens, Lua& lua) {
 
     if (sens == Sens::extraction) {
         afficher(Rapport(Message::extraction_debut, {script, rom}));
-        Operations::extraire(rom, table, script, debut, fin, pointeurs.table, pointeurs.formule.data());
+        Operations::extraire(rom, tables, script, debut, fin, pointeurs.table, pointeurs.formule.data());
         afficher(Rapport(Message::extraction_fin));
         return 0;
     }
     // A simulation prints exactly what the insertion would: it is the insertion, its writes left out.
     afficher(Rapport(Message::insertion_debut, {script, rom}));
     int const resultat =
-        Operations::inserer(rom, table, script, debut, fin, pointeurs.table, pointeurs.formule.data(),
+        Operations::inserer(rom, lua.to_string(2), script, debut, fin, pointeurs.table, pointeurs.formule.data(),
                             sens == Sens::simulation ? Operations::Ecriture::simulee : Operations::Ecriture::reelle);
     lua.push(static_cast<double>(resultat));
     afficher(Rapport(Message::insertion_fin));
@@ -97,21 +132,21 @@ int lua_ext_ins_fixe(Sens sens, Lua& lua) {
         afficher(Rapport(Message::nombre_d_arguments_incorrect, {nom_ext_ins_fixe(sens)}));
         return 0;
     }
-    if (!verifier_chaines(lua, 1, 3)) return 0;
+    std::vector<std::string> tables;
+    if (!lire_fichiers(sens, lua, tables)) return 0;
     if (!verifier_nombres(lua, 4, 6)) return 0;
     char const* const rom = lua.to_string(1);
-    char const* const table = lua.to_string(2);
     char const* const script = lua.to_string(3);
     int const adresse = lua.tointeger(4);
     int const nombre = lua.tointeger(5);
     int const taille = lua.tointeger(6);
     if (sens == Sens::extraction) {
         afficher(Rapport(Message::extraction_fixe_debut, {script, rom}));
-        Operations::extraire_fixe(rom, table, script, adresse, nombre, taille);
+        Operations::extraire_fixe(rom, tables, script, adresse, nombre, taille);
         afficher(Rapport(Message::extraction_fixe_fin));
     } else {
         afficher(Rapport(Message::insertion_fixe_debut, {script, rom}));
-        Operations::inserer_fixe(rom, table, script, adresse, nombre, taille);
+        Operations::inserer_fixe(rom, lua.to_string(2), script, adresse, nombre, taille);
         afficher(Rapport(Message::insertion_fixe_fin));
     }
     return 0;

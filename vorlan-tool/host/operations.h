@@ -1,6 +1,7 @@
 #pragma once
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "apercu/mise-en-page.h"
 #include "jeu/description.h"
@@ -11,9 +12,14 @@
 // produced. The framing messages are the script commands' own.
 namespace Operations {
 
+// The table is the tables of the files named, loaded together (tables/extracteur-bascules.h);
+// one name is a list of one.
+void extraire(char const* rom, std::vector<std::string> const& tables, char const* script, int debut, int fin,
+              Table_pointeurs const& pointeurs, char const* formule);
 void extraire(char const* rom, char const* table, char const* script, int debut, int fin,
               Table_pointeurs const& pointeurs, char const* formule);
-void extraire_fixe(char const* rom, char const* table, char const* script, int adresse, int nombre, int taille);
+void extraire_fixe(char const* rom, std::vector<std::string> const& tables, char const* script, int adresse,
+                   int nombre, int taille);
 
 // Whether an insertion writes the ROM or only says what it would do.
 enum class Ecriture { reelle, simulee };

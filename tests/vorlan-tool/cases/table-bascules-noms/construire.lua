@@ -1,0 +1,3 @@
+-- F2 41 42 43 01 00: a name read until 01, which the names lack; F3 41 43 FF 02 00: a name
+-- read up to FF, which is not written.
+ecrire('rom.bin', string.char(0xF2, 0x41, 0x42, 0x43, 0x01, 0x00, 0xF3, 0x41, 0x43, 0xFF, 0x02, 0x00))
