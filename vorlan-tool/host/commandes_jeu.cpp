@@ -452,8 +452,8 @@ std::optional<Jeu::Description> lire_description(lua_State* L, int index) {
     if (!champs_connus(t, champs, Message::jeu_champ_inconnu) || !champ_nom_de_fichier(t, "rom", jeu.rom) ||
         !champ_nom_de_fichier(t, "table", jeu.table) || !champ_plages(t, "textes", true, jeu.textes))
         return std::nullopt;
-    // The room defaults to where the game's own text was.
-    jeu.espace = jeu.textes;
+    // The room defaults to where the game's own text was, its bytes whatever their strings.
+    for (Jeu::Plage const& p : jeu.textes) jeu.espace.push_back({p.debut, p.fin});
     long long remplissage = 0;
     if (!champ_plages(t, "espace", false, jeu.espace) || !champ_entier(t, "remplissage", 0, 255, false, remplissage) ||
         !lire_groupes(t, jeu.groupes) || !lire_integres(t, jeu.integres))

@@ -126,8 +126,6 @@ void verifier_forme(Description const& jeu) {
             throw std::invalid_argument("Jeu::verifier: malformed embedded code");
     for (Plage const& p : jeu.textes)
         if (p.longueur < 0 || p.longueur > 2) throw std::invalid_argument("Jeu::verifier: malformed prefix");
-    for (Plage const& p : jeu.espace)
-        if (p.longueur != 0) throw std::invalid_argument("Jeu::verifier: a block with a prefix");
 }
 
 }  // namespace

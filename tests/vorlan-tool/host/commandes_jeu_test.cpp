@@ -328,3 +328,153 @@ TEST(CommandesJeu, RefusesWhatTheFilesCannotHoldAndChangesNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+// A menu at $10 (pointer at 0): "AB", code F5 with an absolute pointer (offset - $10) to "CD"
+// in the same range, code F6 07 with a pointer relative to its own bytes to "E" in a range of
+// 1-byte prefixed strings at $20, which pointer 2 (debut_texte) designates past its prefix.
+std::string const rom_menu = octets({0x10, 0x00, 0x21, 0x00, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}) + "AB" +
+                             octets({0xF5, 0x0A, 0x00, 0xF6, 0x07, 0x09, 0x00, 0x00}) + "CD" + octets({0, 0, 0, 0}) +
+                             octets({0x01}) + "E" + octets({0x02}) + "FF" + octets({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+
+std::string const description_menu = R"(
+jeu = { rom = 'jeu.rom', table = 'jeu.tbl', textes = { {0x10, 0x1F}, {0x20, 0x2F, longueur = 1} },
+  pointeurs = { { adresse = 0, nombre = 1 }, { adresse = 2, nombre = 1, debut_texte = true } },
+  integres = { { code = 'F5', formule_ext = 'X+$10', formule_ins = 'X-$10' },
+               { code = 'F6', position = 1, taille = 2, ordre = true, formule_ext = 'X+P', formule_ins = 'X-P' } } }
+)";
+
+std::string const script_menu = "<PLAGE $10-$1F>\n<PT0001>\nAB<SAUT><#PT0003><MENU><07><#PT0004><FIN>\n<PT0003>\n"
+                                "CD<FIN>\n<FIN>\n<FIN>\n<FIN>\n<PLAGE $20-$2F>\n<PT0002>\n<PT0004>\nE\nFF\n";
+
+void ecrire_menu(Scratch const& d) {
+    d.write("jeu.rom", rom_menu);
+    d.write("jeu.tbl", "/00=<FIN>\n$F5=<SAUT>,2\n$F6=<MENU>,3\n41=A\n42=B\n43=C\n44=D\n45=E\n46=F\n");
+}
+
+TEST(CommandesJeu, EmbeddedPointersAndPrefixedStringsGoBackAsTheyCame) {
+    Scratch d;
+    ecrire_menu(d);
+    auto const r = run_script(d, description_menu + "extraire_jeu(jeu, 'script.txt')\n"
+                                                    "print(inserer_jeu(jeu, 'script.txt').ecrit)\n");
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(d.read("script.txt"), script_menu);
+    EXPECT_EQ(r.out, "Extraction du fichier 'script.txt' à partir du fichier 'jeu.rom'...\n"
+                     "Attention, la plage textes[2] ne contient plus que des zéros à partir de $25 : ses chaînes "
+                     "s'arrêtent là\n"
+                     "Extraction terminée !\n\n"
+                     "Insertion du fichier 'script.txt' dans le fichier 'jeu.rom'...\n"
+                     "Bloc 1 ($10-$1F) : 16 octets utilisés, 0 libres\n"
+                     "Bloc 2 ($20-$2F) : 5 octets utilisés, 11 libres\n"
+                     "Insertion terminée !\n\n"
+                     "true\n");
+    EXPECT_EQ(d.read("jeu.rom"), rom_menu);
+
+    // Translated: the choices change places and lengths, the menu's pointers follow them.
+    d.write("trad.txt", "<PLAGE $10-$1F>\n<PT0001>\nA<SAUT><#PT0003><MENU><07><#PT0004><FIN>\n<PT0004>\nDDDD<FIN>\n"
+                        "<PLAGE $20-$2F>\n<PT0002>\n<PT0003>\nCE\nFF\n");
+    auto const t = run_script(d, description_menu + "inserer_jeu(jeu, 'trad.txt')\nextraire_jeu(jeu, 'relu.txt')\n");
+    EXPECT_EQ(t.status, 0) << t.out;
+    EXPECT_EQ(d.read("relu.txt"), "<PLAGE $10-$1F>\n<PT0001>\nA<SAUT><#PT0003><MENU><07><#PT0004><FIN>\n<PT0004>\n"
+                                  "DDDD<FIN>\n<FIN>\n<FIN>\n<PLAGE $20-$2F>\n<PT0002>\n<PT0003>\nCE\n"
+                                  "FF\n");
+}
+
+TEST(CommandesJeu, RefusesWhatEmbeddedCodesAndPrefixesCannotDo) {
+    std::string const fin_ext = "Extraction terminée !\n\n0\n";
+    std::string const debut_ext = "Extraction du fichier 'sortie.txt' à partir du fichier 'jeu.rom'...\n";
+    std::string const debut_ins = "Insertion du fichier 'trad.txt' dans le fichier 'jeu.rom'...\n";
+    std::string const fin_ins = "Insertion terminée !\n\n0\n";
+    struct Cas {
+        char const* avant;  // Lua run on the menu's description before the call
+        char const* appel;
+        std::string sortie;
+    } const cas[] = {
+        // The fields, before any file is opened.
+        {"jeu.integres[1].taile = 2", "extraire_jeu(jeu, 'sortie.txt')",
+         "Erreur, la description du jeu ne connaît pas le champ 'integres[1].taile'\n0\n"},
+        {"jeu.integres[2].code = 'F6X'", "extraire_jeu(jeu, 'sortie.txt')",
+         "Erreur, le champ 'integres[2].code' de la description du jeu doit être un code hexadécimal d'un octet ou "
+         "plus, comme \"F5\"\n0\n"},
+        {"jeu.integres = { 5 }", "extraire_jeu(jeu, 'sortie.txt')",
+         "Erreur, le champ 'integres[1]' de la description du jeu doit être une table décrivant un code à pointeur "
+         "intégré\n0\n"},
+        {"jeu.integres[1].plus = 1", "extraire_jeu(jeu, 'sortie.txt')",
+         "Erreur, le champ 'integres[1].plus' de la description du jeu ne va pas sans le champ "
+         "'integres[1].profil'\n0\n"},
+        {"jeu.textes[2].longueur = 3", "extraire_jeu(jeu, 'sortie.txt')",
+         "Erreur, le champ 'textes[2].longueur' de la description du jeu doit être un nombre entier de 1 à 2\n0\n"},
+        {"jeu.textes[1].ordre = false", "extraire_jeu(jeu, 'sortie.txt')",
+         "Erreur, le champ 'textes[1].ordre' de la description du jeu ne va pas sans le champ "
+         "'textes[1].longueur'\n0\n"},
+        {"jeu.textes[2].prefixe = 1", "extraire_jeu(jeu, 'sortie.txt')",
+         "Erreur, la description du jeu ne connaît pas le champ 'textes[2].prefixe'\n0\n"},
+        {"jeu.espace = { {0x20, 0x2F, longueur = 1} }", "inserer_jeu(jeu, 'trad.txt')",
+         "Erreur, le champ 'espace[1]' de la description du jeu doit être une plage { debut, fin } de deux nombres "
+         "entiers\n0\n"},
+        {"jeu.pointeurs[2].debut_texte = 1", "inserer_jeu(jeu, 'trad.txt')",
+         "Erreur, le champ 'pointeurs[2].debut_texte' de la description du jeu doit être true ou false\n0\n"},
+        // The codes against the table, once it is loaded.
+        {"jeu.integres[2].position = 2", "extraire_jeu(jeu, 'sortie.txt')",
+         debut_ext + "Erreur, les champs 'integres[2].taille' (2) et 'integres[2].position' (2) de la description du "
+                     "jeu dépassent les 3 octet(s) de paramètres du code F6\n" + fin_ext},
+        {"jeu.integres[1].code = '41'", "inserer_jeu(jeu, 'trad.txt')",
+         debut_ins + "Erreur, le champ 'integres[1].code' de la description du jeu nomme le code 41, que la table ne "
+                     "fait suivre d'aucun paramètre\n" + fin_ins},
+        {"jeu.integres[1].code = 'F7'", "inserer_jeu(jeu, 'trad.txt')",
+         debut_ins + "Erreur, le champ 'integres[1].code' de la description du jeu nomme le code F7, que la table ne "
+                     "connaît pas\n" + fin_ins},
+    };
+    for (Cas const& c : cas) {
+        Scratch d;
+        ecrire_menu(d);
+        d.write("trad.txt", script_menu);
+        auto const avant = test_support::snapshot_without_scripts(d);
+        auto const r = run_script(d, description_menu + c.avant + "\nprint(select('#', " + c.appel + "))\n");
+        EXPECT_EQ(r.out, c.sortie) << c.avant;
+        EXPECT_EQ(r.status, 2) << c.avant;
+        EXPECT_TRUE(test_support::snapshot_without_scripts(d) == avant) << c.avant << ": a file was written or changed";
+    }
+}
+
+TEST(CommandesJeu, AnInsertionThatCannotKeepItsReferencesWritesNothing) {
+    struct Cas {
+        char const* nom;
+        std::string script;
+        std::string messages;
+        char const* bilan;
+    } const cas[] = {
+        {"a choice behind its relative pointer",
+         "<PLAGE $10-$1F>\n<PT0004>\nDD<FIN>\n<PT0001>\nAB<SAUT><#PT0003><MENU><07><#PT0004><FIN>\n<PT0003>\nC<FIN>\n"
+         "<PLAGE $20-$2F>\n<PT0002>\nE\n",
+         "Bloc 1 ($10-$1F) : 15 octets utilisés, 1 libres\n"
+         "Bloc 2 ($20-$2F) : 2 octets utilisés, 14 libres\n"
+         "Erreur, les pointeurs intégrés 4 ne peuvent pas désigner leur texte là où il est placé\n"
+         "Le texte des pointeurs 4 (3 octets) ne tient dans aucun bloc où ses pointeurs peuvent le désigner\n"
+         "Le texte qui porte les pointeurs intégrés 4 (10 octets) n'est pas écrit : ils désignent un texte sans "
+         "place\n"
+         "Erreur, 2 texte(s) sans place : rien n'a été écrit\n",
+         "false"},
+        {"a string too long for its prefix",
+         "<PLAGE $10-$1F>\n<PT0001>\nA<FIN>\n<PLAGE $20-$2F>\n<PT0002>\n" + std::string(256, 'E') + "\n",
+         "Erreur, une chaîne du texte des pointeurs 2 fait 256 octets : trop pour sa longueur sur 1 octet(s)\n",
+         "nil"},
+        {"a reference to no tag", "<PLAGE $10-$1F>\n<PT0001>\nA<SAUT><#PT0007><FIN>\n",
+         "Erreur, la référence '<#PT0007>' du script ne nomme aucune balise du script\n", "nil"},
+    };
+    for (Cas const& c : cas) {
+        Scratch d;
+        ecrire_menu(d);
+        d.write("trad.txt", c.script);
+        auto const r = run_script(d, description_menu + "local b = inserer_jeu(jeu, 'trad.txt')\n"
+                                                        "print(b and tostring(b.ecrit) or 'nil')\n");
+        EXPECT_EQ(r.out, "Insertion du fichier 'trad.txt' dans le fichier 'jeu.rom'...\n" + c.messages +
+                             "Insertion terminée !\n\n" + c.bilan + "\n")
+            << c.nom;
+        EXPECT_EQ(r.status, 2) << c.nom;
+        EXPECT_EQ(d.read("jeu.rom"), rom_menu) << c.nom;
+    }
+}
+
+}  // namespace
