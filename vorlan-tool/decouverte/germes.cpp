@@ -31,9 +31,10 @@ struct Bloc {
     std::vector<std::uint32_t> comptes;
 };
 
-// Bitwise rather than logical operators: no branch on the value.
-bool plausible(Sonde const& s, std::uint32_t v) {
-    return (v - s.valeur_min <= s.valeur_max - s.valeur_min) & ((v & s.bit_requis) == s.bit_requis);
+// 0 or 1, to be combined with `&` rather than `&&`: no branch on the value.
+unsigned plausible(Sonde const& s, std::uint32_t v) {
+    return static_cast<unsigned>(v - s.valeur_min <= s.valeur_max - s.valeur_min) &
+           static_cast<unsigned>((v & s.bit_requis) == s.bit_requis);
 }
 
 // Four differences of slot values at a time, without a branch: most lie outside the span of
@@ -90,7 +91,7 @@ void toucher_par_valeur(Recherche const& r, int taille, std::vector<int> const& 
         if (!r.valeur_utile(taille, v)) continue;
         for (int s : sondes) {
             Sonde const& sonde = r.sondes[static_cast<std::size_t>(s)];
-            if (!sonde.par_valeur || !plausible(sonde, v)) continue;
+            if (!sonde.par_valeur || plausible(sonde, v) == 0) continue;
             std::optional<long long> const o = position(sonde.forme, v, bloc.a + static_cast<long long>(i));
             if (o && r.index.est_debut(*o))
                 bloc.touches[static_cast<std::size_t>(s)].push_back({static_cast<std::uint32_t>(i), 0, *o});
@@ -110,7 +111,7 @@ void toucher(Recherche const& r, Sonde const& sonde, Bloc& bloc, std::vector<Tou
         for (std::size_t i = 0; i < n; ++i) {
             std::uint32_t const v = bloc.valeurs[i];
             bloc.candidats[candidats] = static_cast<std::uint32_t>(i);
-            candidats += plausible(sonde, v) & banques.occupee(v & masque);
+            candidats += plausible(sonde, v) & static_cast<unsigned>(banques.occupee(v & masque));
         }
         for (std::size_t k = 0; k < candidats; ++k) {
             std::uint32_t const i = bloc.candidats[k];
@@ -127,7 +128,7 @@ void toucher(Recherche const& r, Sonde const& sonde, Bloc& bloc, std::vector<Tou
     bloc.positions.resize(n);
     positions(sonde.forme, bloc.valeurs.data(), static_cast<long long>(n), bloc.a, bloc.positions.data());
     for (std::size_t i = 0; i < n; ++i)
-        if (plausible(sonde, bloc.valeurs[i]) & r.index.est_debut(bloc.positions[i]))
+        if ((plausible(sonde, bloc.valeurs[i]) & static_cast<unsigned>(r.index.est_debut(bloc.positions[i]))) != 0)
             touches.push_back({static_cast<std::uint32_t>(i), 0, bloc.positions[i]});
 }
 
