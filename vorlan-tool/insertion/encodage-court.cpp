@@ -1,0 +1,144 @@
+#include "insertion/encodage-court.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <vector>
+
+#include "insertion/automate-cles.h"
+#include "insertion/caractere-inconnu.h"
+#include "insertion/plus-court-chemin.h"
+#include "lib/vorlan_tool_divers.h"
+
+namespace Insereur {
+
+namespace {
+
+// The window shown around an unknown character, as encoder() shows it.
+constexpr std::size_t fenetre_minimale = 10;
+
+// Length of the pointer tag that begins the `disponible` characters from `debut`, 0 when none
+// does; its number in `numero`, one beyond the int range taken as the largest int (which is
+// then reported as past the pointer table), as encoder() reads it.
+std::size_t longueur_balise(char const* debut, std::size_t disponible, int& numero) {
+    std::size_t const longueur = Vorlan_tool::longueur_balise(debut, disponible);
+    long long valeur = 0;
+    for (std::size_t k = 3; k + 2 < longueur; ++k)
+        valeur = std::min<long long>(valeur * 10 + (debut[k] - '0'), INT_MAX);
+    numero = static_cast<int>(valeur);
+    return longueur;
+}
+
+// The encodings of one stretch of the script between tags. A node is a position and the
+// extraction state of the bytes chosen before it (Automate_cles); an edge is an entry of the
+// table whose text comes next, costing its bytes, or the next character skipped as unknown,
+// costing one skip, dearer than any number of bytes, and leaving the state as it is. The
+// edges from a position come longest text first, the skip last.
+//
+// Switching tables would make the state the pair of the table stack and the extraction state
+// under its top table, and the edges those of the top table's entries, switches included.
+class Graphe_court {
+public:
+    using Etat = std::uint32_t;
+    struct Cout {
+        std::size_t inconnus = 0;
+        std::size_t octets = 0;
+        Cout operator+(Cout const& autre) const { return {inconnus + autre.inconnus, octets + autre.octets}; }
+        bool operator<(Cout const& autre) const {
+            return inconnus != autre.inconnus ? inconnus < autre.inconnus : octets < autre.octets;
+        }
+    };
+    struct Arete {
+        std::uint32_t longueur;
+        std::uint32_t entree;  // in the table's entrees(), or inconnu
+    };
+    static constexpr std::uint32_t inconnu = UINT32_MAX;
+
+    Graphe_court(std::string const& script, Table_courte const& table)
+        : script_(reinterpret_cast<unsigned char const*>(script.data())), table_(table), automate_(table) {}
+
+    Etat depart() const { return Automate_cles::depart; }
+    std::size_t longueur_max() const { return table_.texte_max(); }
+    Cout cout(Arete const& arete) const {
+        if (arete.entree == inconnu) return {1, 0};
+        return {0, static_cast<std::size_t>(table_.entrees()[arete.entree].code->taille())};
+    }
+
+    // The edges depend on the position only: the last position's are kept for its other states.
+    void aretes(std::size_t position, std::size_t fin, Etat, std::vector<Arete>& sortie) {
+        if (position != position_ || fin != fin_) {
+            position_ = position;
+            fin_ = fin;
+            dernieres_.clear();
+            table_.textes().prefixes(script_ + position, fin - position, [this](std::size_t longueur, std::int32_t e) {
+                dernieres_.push_back({static_cast<std::uint32_t>(longueur), static_cast<std::uint32_t>(e)});
+            });
+            std::reverse(dernieres_.begin(), dernieres_.end());
+            dernieres_.push_back({1, inconnu});
+        }
+        sortie.insert(sortie.end(), dernieres_.begin(), dernieres_.end());
+    }
+
+    bool suivant(Etat etat, Arete const& arete, Etat& apres) {
+        if (arete.entree != inconnu) return automate_.suivant(etat, arete.entree, apres);
+        apres = etat;
+        return true;
+    }
+
+private:
+    unsigned char const* script_;
+    Table_courte const& table_;
+    Automate_cles automate_;
+    std::size_t position_ = SIZE_MAX;
+    std::size_t fin_ = SIZE_MAX;
+    std::vector<Arete> dernieres_;
+};
+
+}  // namespace
+
+Encodage encoder_court(std::string const& script, Table_courte const& table) {
+    Encodage encodage;
+    encodage.textes.emplace_back();
+    Table_ins const& insertion = table.insertion();
+    std::size_t const largeur = std::max(static_cast<std::size_t>(insertion.taille_max()), fenetre_minimale);
+    char const* const s = script.data();
+    std::size_t const longueur = script.size();
+    Graphe_court graphe(script, table);
+    Plus_court_chemin<Graphe_court> recherche;
+    std::vector<Graphe_court::Arete> chemin;
+    std::size_t debut = 0;
+    while (true) {
+        // The next tag that longest match would read where it stands.
+        std::size_t coupure = debut, balise = 0;
+        int numero = 0;
+        for (; coupure < longueur; ++coupure) {
+            if (s[coupure] != '<') continue;
+            balise = longueur_balise(s + coupure, longueur - coupure, numero);
+            std::size_t trouve = 0;
+            if (balise != 0) insertion.plus_long(s + coupure, std::min(largeur, longueur - coupure), trouve);
+            if (balise != 0 && balise >= trouve) break;
+        }
+        recherche.chercher(graphe, debut, coupure, chemin);
+        Texte_encode* texte = &encodage.textes.back();
+        std::size_t p = debut;
+        for (Graphe_court::Arete const& arete : chemin) {
+            if (arete.entree == Graphe_court::inconnu) {
+                texte->rapports.push_back(caractere_inconnu(s + p, std::min(largeur, longueur - p)));
+            } else {
+                Nb_ext_ins const& code = *table.entrees()[arete.entree].code;
+                std::size_t const octets = static_cast<std::size_t>(code.taille());
+                if (octets > 1) texte->longues.push_back({texte->octets.size(), octets});
+                texte->octets.insert(texte->octets.end(), code.octets(), code.octets() + octets);
+            }
+            p += arete.longueur;
+        }
+        if (coupure == longueur) break;
+        // A tag after anything else starts the next text; consecutive tags share one.
+        if (!texte->octets.empty() || !texte->rapports.empty()) texte = &encodage.textes.emplace_back();
+        texte->pointeurs.push_back(numero);
+        debut = coupure + balise;
+    }
+    return encodage;
+}
+
+}  // namespace Insereur
