@@ -18,11 +18,14 @@
 //   slot, value = offset - P) or a fixed computation (LoROM banks $00 and $80): any order of
 //   the table's entries;
 // - a bank implied by 2-byte values (LoROM, HiROM, Game Boy, NES banks of $2000 and $4000):
-//   any order, each bank found from the starts it holds at the values' positions;
+//   any order, each bank found from the starts it holds at the values' positions; a value
+//   below the bank's window designates nothing, and the insertion reaches the bank only;
 // - a constant to find (value = offset + k, or offset - P + k): the table must step through
-//   three consecutive starts somewhere, each slot designating the start that follows the
-//   previous one's; k comes from there. A table in no string order and with no fixed constant
-//   is out of reach.
+//   three consecutive starts less than $10000 bytes apart somewhere, each slot designating the
+//   start that follows the previous one's; k comes from there. A table in no string order and
+//   with no fixed constant is out of reach.
+// Values are unsigned: a relative pointer of 2 or 3 bytes cannot lead backwards (one of 4
+// bytes can, going round 2^32).
 // Headers: the SNES kinds take a copier's $200 bytes into account when the ROM's size is $200
 // past a multiple of $400, the NES kinds the $10 of iNES when the ROM starts with "NES" $1A.
 namespace Decouverte {
