@@ -34,13 +34,11 @@ Rom_generee const& rom_generee() {
             g.rom.ecrire_table(table, cibles);
             g.tables.push_back(table);
         };
-        poser(suite(0x10000, par_plage, 3, 3, Ordre_octets::petit_boutiste, "(X/$10000)*$8000+X%$8000",
-                    "((X/$8000)*$10000)+(X%$8000)+$8000"),
-              lorom);
-        poser(suite(0x20000, par_plage, 4, 8, Ordre_octets::petit_boutiste, "X-$8000000", "X+$8000000"),
-              g.rom.melanger(gba));
-        poser(suite(0x3F0000, par_plage, 2, 2, Ordre_octets::grand_boutiste, "X+$3FF000", "X-$3FF000"), base);
-        poser(suite(0x60E000, par_plage, 2, 2, Ordre_octets::petit_boutiste, "X+P", "X-P"), g.rom.melanger(relative));
+        poser(suite(0x10000, par_plage, 3, 3, Ordre_octets::petit_boutiste, essai_pointeurs::lorom_00()), lorom);
+        poser(suite(0x20000, par_plage, 4, 8, Ordre_octets::petit_boutiste, essai_pointeurs::gba()), g.rom.melanger(gba));
+        poser(suite(0x3F0000, par_plage, 2, 2, Ordre_octets::grand_boutiste, essai_pointeurs::lineaire(-0x3FF000)), base);
+        poser(suite(0x60E000, par_plage, 2, 2, Ordre_octets::petit_boutiste, essai_pointeurs::relative()),
+              g.rom.melanger(relative));
         return g;
     }();
     return r;

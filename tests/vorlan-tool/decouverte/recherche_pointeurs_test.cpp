@@ -18,15 +18,10 @@ namespace {
 using Decouverte::Correspondance;
 using Decouverte::Groupe_trouve;
 using essai_pointeurs::Rom_de_test;
+using essai_pointeurs::suite;
 
 constexpr auto petit = Ordre_octets::petit_boutiste;
 constexpr auto grand = Ordre_octets::grand_boutiste;
-
-// The SNES profiles' formulas.
-char const* const lorom_00_ext = "(X/$10000)*$8000+X%$8000";
-char const* const lorom_00_ins = "((X/$8000)*$10000)+(X%$8000)+$8000";
-char const* const lorom_80_ext = "(X/$10000-$80)*$8000+X%$8000";
-char const* const lorom_80_ins = "(((X/$8000)+$80)*$10000)+(X%$8000)+$8000";
 
 std::string const table_lettres = [] {
     std::string t = "00=#\n";
@@ -170,8 +165,8 @@ TEST(Correspondances, LesFormulesDesConsolesSontCellesDeLeursProfils) {
         char const* ins;
     };
     Cas const cas[] = {
-        {{Correspondance::lorom_00}, lorom_00_ext, lorom_00_ins},
-        {{Correspondance::lorom_80}, lorom_80_ext, lorom_80_ins},
+        {{Correspondance::lorom_00}, "(X/$10000)*$8000+X%$8000", "((X/$8000)*$10000)+(X%$8000)+$8000"},
+        {{Correspondance::lorom_80}, "(X/$10000-$80)*$8000+X%$8000", "(((X/$8000)+$80)*$10000)+(X%$8000)+$8000"},
         {{Correspondance::hirom_c0, 0xC00000}, "X-$C00000", "X+$C00000"},
         {{Correspondance::lorom_00, 0, 0, 0, 0x200}, "(X/$10000)*$8000+X%$8000+$200",
          "(((X-$200)/$8000)*$10000)+((X-$200)%$8000)+$8000"},
@@ -179,6 +174,9 @@ TEST(Correspondances, LesFormulesDesConsolesSontCellesDeLeursProfils) {
         {{Correspondance::banque_gb, 0, 0x14000, 0x4000}, "(X-$4000)%$4000+$14000", "X-$14000+$4000"},
         {{Correspondance::banque_lorom, 0, 0x18000, 0x8000}, "X-$8000+$18000", "X-$18000+$8000"},
         {{Correspondance::banque_hirom, 0, 0x20000, 0}, "X+$20000", "X-$20000"},
+        {{Correspondance::banque_nes_2000, 0, 0xC010, 0xA000, 0x10}, "(X-$A000)%$2000+$C010", "X-$C010+$A000"},
+        {{Correspondance::lineaire, -0x1F00}, "X+$1F00", "X-$1F00"},
+        {{Correspondance::relative, 0, 0, 0, 0, true}, "X+P", "X+P*$FFFFFFFF"},
     };
     for (Cas const& c : cas) {
         EXPECT_EQ(Decouverte::formule_ext(c.forme), c.ext);
@@ -202,7 +200,7 @@ struct Cas_table {
 
 Rom_de_test construire(Cas_table const& c, std::vector<long long>& cibles) {
     Rom_de_test rom(c.taille_rom, 99);
-    if (c.entete == 0x10) rom.ecrire(0, {'N', 'E', 'S', 0x1A});
+    if (c.entete == 0x10) rom.ecrire_entete_ines();
     std::vector<long long> const debuts = rom.ecrire_textes(c.textes, 300, 3, 20);
     cibles = tranche(debuts, 20, static_cast<std::size_t>(c.table.nombre));
     if (c.melangee) cibles = rom.melanger(cibles);
@@ -211,45 +209,47 @@ Rom_de_test construire(Cas_table const& c, std::vector<long long>& cibles) {
 }
 
 TEST(RecherchePointeurs, ChaqueCorrespondanceEstTrouvee) {
+    using essai_pointeurs::banque;
     using essai_pointeurs::eclate;
-    using essai_pointeurs::suite;
+    using essai_pointeurs::lineaire;
+    using essai_pointeurs::relative;
     std::vector<Cas_table> const cas = {
-        {"plain offsets, any order", suite(0x8000, 40, 3, 3, petit, "X", "X"), 0x28000, true, Correspondance::lineaire, 0},
-        {"a constant found from string order", suite(0x8000, 40, 2, 2, petit, "X+$1F00", "X-$1F00"), 0x9000, false,
+        {"plain offsets, any order", suite(0x8000, 40, 3, 3, petit, lineaire(0)), 0x28000, true, Correspondance::lineaire, 0},
+        {"a constant found from string order", suite(0x8000, 40, 2, 2, petit, lineaire(-0x1F00)), 0x9000, false,
          Correspondance::lineaire, -0x1F00},
-        {"4 bytes big-endian, a constant above 2^31", suite(0x8000, 40, 4, 4, grand, "X-$80000000", "X+$80000000"),
+        {"4 bytes big-endian, a constant above 2^31", suite(0x8000, 40, 4, 4, grand, lineaire(0x80000000LL)),
          0x28000, false, Correspondance::lineaire, 0x80000000LL},
-        {"LoROM $00, any order", suite(0x8000, 40, 3, 3, petit, lorom_00_ext, lorom_00_ins), 0x28000, true,
+        {"LoROM $00, any order", suite(0x8000, 40, 3, 3, petit, essai_pointeurs::lorom_00()), 0x28000, true,
          Correspondance::lorom_00, 0},
-        {"LoROM $80, one slot in four bytes", suite(0x8000, 40, 3, 4, petit, lorom_80_ext, lorom_80_ins), 0x28000, true,
+        {"LoROM $80, one slot in four bytes", suite(0x8000, 40, 3, 4, petit, essai_pointeurs::lorom_80()), 0x28000, true,
          Correspondance::lorom_80, 0},
         {"LoROM $00 after a copier's header",
-         suite(0x8200, 40, 3, 3, petit, "(X/$10000)*$8000+X%$8000+$200",
-               "(((X-$200)/$8000)*$10000)+((X-$200)%$8000)+$8000"),
+         suite(0x8200, 40, 3, 3, petit, essai_pointeurs::lorom_00(0x200)),
          0x28200, true, Correspondance::lorom_00, 0, 0x40200},
-        {"HiROM $C0 big-endian", suite(0x8000, 40, 3, 3, grand, "X-$C00000", "X+$C00000"), 0x28000, true,
+        {"HiROM $C0 big-endian", suite(0x8000, 40, 3, 3, grand, essai_pointeurs::hirom_c0()), 0x28000, true,
          Correspondance::hirom_c0, 0xC00000},
-        {"HiROM $40, one slot in six bytes", suite(0x8000, 40, 3, 6, petit, "X-$400000", "X+$400000"), 0x28000, true,
+        {"HiROM $40, one slot in six bytes", suite(0x8000, 40, 3, 6, petit, essai_pointeurs::hirom_40()), 0x28000, true,
          Correspondance::hirom_40, 0x400000},
-        {"GBA, one slot in eight bytes", suite(0x8000, 40, 4, 8, petit, "X-$8000000", "X+$8000000"), 0x28000, true,
+        // Its low three bytes, read as plain offsets, reach the same starts: the wider wins.
+        {"GBA, one slot in eight bytes", suite(0x8000, 40, 4, 8, petit, essai_pointeurs::gba()), 0x28000, true,
          Correspondance::gba, 0x08000000},
-        {"Game Boy bank 5", suite(0x4000, 40, 2, 2, petit, "(X-$4000)%$4000+$14000", "X-$14000+$4000"), 0x14100, true,
+        {"Game Boy bank 5", suite(0x4000, 40, 2, 2, petit, banque(0x4000, 0x14000, 0x4000)), 0x14100, true,
          Correspondance::banque_gb, 0x4000 - 0x14000},
         // Its targets on both sides of $E010, where a bank of $2000 would end.
-        {"NES bank of $4000 after an iNES header", suite(0x2000, 40, 2, 2, petit, "(X-$8000)%$4000+$C010", "X-$C010+$8000"),
+        {"NES bank of $4000 after an iNES header", suite(0x2000, 40, 2, 2, petit, banque(0x4000, 0xC010, 0x8000)),
          0xDE80, true, Correspondance::banque_nes_4000, 0x8000 - 0xC010, 0x40000, 0x10},
-        {"NES bank of $2000 seen at $A000, big-endian", suite(0x2000, 40, 2, 2, grand, "(X-$A000)%$2000+$C010", "X-$C010+$A000"),
+        {"NES bank of $2000 seen at $A000, big-endian", suite(0x2000, 40, 2, 2, grand, banque(0x2000, 0xC010, 0xA000)),
          0xC110, true, Correspondance::banque_nes_2000, 0xA000 - 0xC010, 0x40000, 0x10},
         // Its targets on both sides of $1C000, where banks of $2000 and $4000 would end.
-        {"LoROM bank of $8000, 2 bytes", suite(0x8000, 40, 2, 2, petit, "X-$8000+$18000", "X-$18000+$8000"), 0x1BF00,
+        {"LoROM bank of $8000, 2 bytes", suite(0x8000, 40, 2, 2, petit, banque(0x8000, 0x18000, 0x8000)), 0x1BF00,
          true, Correspondance::banque_lorom, 0x8000 - 0x18000},
-        {"HiROM bank of $10000, 2 bytes in four", suite(0x8000, 40, 2, 4, petit, "X+$20000", "X-$20000"), 0x20100,
+        {"HiROM bank of $10000, 2 bytes in four", suite(0x8000, 40, 2, 4, petit, banque(0x10000, 0x20000, 0)), 0x20100,
          true, Correspondance::banque_hirom, -0x20000},
-        {"relative to the slot, any order", suite(0x8000, 40, 2, 2, petit, "X+P", "X-P"), 0x9000, true,
+        {"relative to the slot, any order", suite(0x8000, 40, 2, 2, petit, relative()), 0x9000, true,
          Correspondance::relative, 0},
-        {"relative with a constant from string order, big-endian", suite(0x8000, 40, 2, 2, grand, "X+P+$2", "X-P-$2"),
+        {"relative with a constant from string order, big-endian", suite(0x8000, 40, 2, 2, grand, relative(-2)),
          0x9000, false, Correspondance::relative, -2},
-        {"split at $80 bytes", eclate(0x8000, 0x8080, 40, 1, "(X-$4000)%$4000+$14000", "X-$14000+$4000"), 0x14100, true,
+        {"split at $80 bytes", eclate(0x8000, 0x8080, 40, 1, banque(0x4000, 0x14000, 0x4000)), 0x14100, true,
          Correspondance::banque_gb, 0x4000 - 0x14000, 0x40000, 0, {0x80}},
     };
     for (Cas_table const& c : cas) {
@@ -283,7 +283,7 @@ TEST(RecherchePointeurs, ChaqueCorrespondanceEstTrouvee) {
 TEST(RecherchePointeurs, UneTableEclateeNestCherQueAuxEcartsDonnes) {
     Rom_de_test rom(0x40000, 5);
     std::vector<long long> const debuts = rom.ecrire_textes(0x9000, 100, 3, 20);
-    Jeu::Groupe const table = essai_pointeurs::eclate(0x8000, 0x8000 - 0x300, 60, 2, "X+$1F00", "X-$1F00");
+    Jeu::Groupe const table = essai_pointeurs::eclate(0x8000, 0x8000 - 0x300, 60, 2, essai_pointeurs::lineaire(-0x1F00));
     rom.ecrire_table(table, tranche(debuts, 10, 60));
     EXPECT_TRUE(chercher(rom).empty());
     EXPECT_TRUE(chercher(rom, 8, {0x300, 0x100}).empty());
@@ -322,7 +322,7 @@ Rom_de_test table_a_manques(std::vector<int> const& manques, std::vector<long lo
     std::vector<long long> const debuts = rom.ecrire_textes(0x28000, 100, 3, 20);
     cibles = rom.melanger(tranche(debuts, 30, 40));
     for (int m : manques) cibles[static_cast<std::size_t>(m)] += 1;
-    rom.ecrire_table(essai_pointeurs::suite(0x8000, 40, 3, 3, petit, lorom_80_ext, lorom_80_ins), cibles);
+    rom.ecrire_table(suite(0x8000, 40, 3, 3, petit, essai_pointeurs::lorom_80()), cibles);
     return rom;
 }
 
@@ -355,7 +355,7 @@ TEST(RecherchePointeurs, LesManquesSontAdmisEspacesEtJamaisAuxBouts) {
 TEST(RecherchePointeurs, UneSeriePlusCourteQueLeMinimumEstIgnoree) {
     Rom_de_test rom(0x40000, 4);
     std::vector<long long> const debuts = rom.ecrire_textes(0x28000, 100, 3, 20);
-    rom.ecrire_table(essai_pointeurs::suite(0x8000, 7, 3, 3, petit, lorom_80_ext, lorom_80_ins), tranche(debuts, 50, 7));
+    rom.ecrire_table(suite(0x8000, 7, 3, 3, petit, essai_pointeurs::lorom_80()), tranche(debuts, 50, 7));
     EXPECT_TRUE(chercher(rom, 8).empty());
     verifier_groupes(chercher(rom, 7), {{0x8000, 7, 7, 0}});
 }
@@ -365,13 +365,11 @@ TEST(RecherchePointeurs, LesLeurresNeDonnentRien) {
     std::vector<long long> const debuts = rom.ecrire_textes(0x40000, 1500, 3, 30);
     std::vector<long long> const autres = rom.ecrire_textes(0xA0000, 1500, 3, 30);
     // Values in steps that no two consecutive starts are apart.
-    for (int i = 0; i < 200; ++i)
-        rom.ecrire_valeur(essai_pointeurs::suite(0x8000, 200, 2, 2, petit, "X", "X"), i, static_cast<std::uint32_t>(0x8000 + 37 * i));
-    // A table into the text that designates no start: the third byte of each string, in no
-    // order (in string order, a constant would make it designate the starts).
-    std::vector<long long> troisiemes = rom.melanger(tranche(debuts, 100, 200));
-    for (long long& t : troisiemes) t += 2;
-    rom.ecrire_table(essai_pointeurs::suite(0x10000, 200, 3, 3, petit, lorom_00_ext, lorom_00_ins), troisiemes);
+    Jeu::Groupe const pas_reguliers = suite(0x8000, 200, 2, 2, petit, essai_pointeurs::lineaire(0));
+    for (int i = 0; i < 200; ++i) rom.ecrire_valeur(pas_reguliers, i, static_cast<std::uint32_t>(0x8000 + 37 * i));
+    // Tables into the text that designate no start.
+    rom.ecrire_leurre(suite(0x10000, 200, 3, 3, petit, essai_pointeurs::lorom_00()), debuts);
+    rom.ecrire_leurre(suite(0x11000, 200, 2, 4, grand, essai_pointeurs::banque(0x8000, 0xA0000, 0x8000)), autres);
     std::vector<Groupe_trouve> const groupes = chercher(rom, 8, {0x100, 0x200});
     for (Groupe_trouve const& g : groupes)
         ADD_FAILURE() << "a group at " << g.groupe.adresse << ", " << g.groupe.nombre << " slots of " << g.groupe.taille
@@ -382,24 +380,23 @@ TEST(RecherchePointeurs, LesLeurresNeDonnentRien) {
 // --- Order and threads ---
 
 TEST(RecherchePointeurs, LesGroupesSontClassesParChainesAtteintesPuisParRegularite) {
-    using essai_pointeurs::suite;
     Rom_de_test rom(0x80000, 8);
     std::vector<long long> const debuts = rom.ecrire_textes(0x40000, 300, 3, 20);
     std::vector<long long> const hasard = rom.melanger(debuts);
     auto cibles = [&](std::size_t debut, std::size_t nombre) { return tranche(hasard, debut, nombre); };
-    rom.ecrire_table(suite(0x1000, 20, 3, 3, petit, lorom_00_ext, lorom_00_ins), cibles(0, 20));
-    rom.ecrire_table(suite(0x2000, 50, 4, 4, petit, "X-$8000000", "X+$8000000"), cibles(20, 50));
+    rom.ecrire_table(suite(0x1000, 20, 3, 3, petit, essai_pointeurs::lorom_00()), cibles(0, 20));
+    rom.ecrire_table(suite(0x2000, 50, 4, 4, petit, essai_pointeurs::gba()), cibles(20, 50));
     // 50 slots, two of them designating no start.
     std::vector<long long> avec_manques = cibles(70, 50);
     avec_manques[10] += 1;
     avec_manques[30] += 1;
-    rom.ecrire_table(suite(0x3000, 50, 3, 3, grand, "X-$C00000", "X+$C00000"), avec_manques);
-    rom.ecrire_table(suite(0x4000, 48, 3, 3, petit, lorom_80_ext, lorom_80_ins), cibles(120, 48));
+    rom.ecrire_table(suite(0x3000, 50, 3, 3, grand, essai_pointeurs::hirom_c0()), avec_manques);
+    rom.ecrire_table(suite(0x4000, 48, 3, 3, petit, essai_pointeurs::lorom_80()), cibles(120, 48));
     // 25 starts reached by 30 slots, five of them twice; and by 25 slots.
     std::vector<long long> repetees = cibles(170, 25);
     repetees.insert(repetees.end(), repetees.begin(), repetees.begin() + 5);
-    rom.ecrire_table(suite(0x5000, 30, 3, 3, petit, lorom_00_ext, lorom_00_ins), repetees);
-    rom.ecrire_table(suite(0x6000, 25, 3, 3, petit, lorom_00_ext, lorom_00_ins), cibles(200, 25));
+    rom.ecrire_table(suite(0x5000, 30, 3, 3, petit, essai_pointeurs::lorom_00()), repetees);
+    rom.ecrire_table(suite(0x6000, 25, 3, 3, petit, essai_pointeurs::lorom_00()), cibles(200, 25));
     verifier_groupes(chercher(rom), {{0x2000, 50, 50, 0},
                                      {0x4000, 48, 48, 0},
                                      {0x3000, 50, 48, 2},
@@ -409,16 +406,15 @@ TEST(RecherchePointeurs, LesGroupesSontClassesParChainesAtteintesPuisParRegulari
 }
 
 TEST(RecherchePointeurs, LeResultatNeDependPasDuNombreDeFils) {
-    using essai_pointeurs::suite;
     Rom_de_test rom(0x400000, 10);
     std::vector<long long> const textes = rom.ecrire_textes(0x200000, 400, 3, 30);
     std::vector<long long> const banque = rom.ecrire_textes(0x14100, 300, 3, 20);
     std::vector<long long> const proches = rom.ecrire_textes(0x3F8000, 300, 3, 20);
-    rom.ecrire_table(suite(0x1000, 100, 3, 3, petit, lorom_00_ext, lorom_00_ins), rom.melanger(tranche(textes, 0, 100)));
-    rom.ecrire_table(suite(0x103FF0, 100, 4, 8, petit, "X-$8000000", "X+$8000000"), tranche(textes, 100, 100));
-    rom.ecrire_table(suite(0x203FF8, 300, 2, 2, petit, "(X-$4000)%$4000+$14000", "X-$14000+$4000"), banque);
-    rom.ecrire_table(suite(0x3F0000, 300, 2, 4, grand, "X+P", "X-P"), rom.melanger(proches));
-    rom.ecrire_table(suite(0x300000, 200, 3, 6, grand, "X+$1F00", "X-$1F00"), tranche(textes, 200, 200));
+    rom.ecrire_table(suite(0x1000, 100, 3, 3, petit, essai_pointeurs::lorom_00()), rom.melanger(tranche(textes, 0, 100)));
+    rom.ecrire_table(suite(0x103FF0, 100, 4, 8, petit, essai_pointeurs::gba()), tranche(textes, 100, 100));
+    rom.ecrire_table(suite(0x203FF8, 300, 2, 2, petit, essai_pointeurs::banque(0x4000, 0x14000, 0x4000)), banque);
+    rom.ecrire_table(suite(0x3F0000, 300, 2, 4, grand, essai_pointeurs::relative()), rom.melanger(proches));
+    rom.ecrire_table(suite(0x300000, 200, 3, 6, grand, essai_pointeurs::lineaire(-0x1F00)), tranche(textes, 200, 200));
     Decouverte::Demande_pointeurs d;
     d.debuts = rom.debuts();
     std::vector<Groupe_trouve> const un = Decouverte::chercher_pointeurs(rom.octets(), d, 1);

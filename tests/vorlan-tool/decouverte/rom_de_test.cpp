@@ -1,6 +1,7 @@
 #include "rom_de_test.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <optional>
 #include <stdexcept>
 
@@ -8,6 +9,54 @@
 #include "jeu/emplacements.h"
 
 namespace essai_pointeurs {
+
+namespace {
+
+std::string hexa(long long n) {
+    char texte[24];
+    std::snprintf(texte, sizeof texte, "$%llX", n);
+    return texte;
+}
+
+std::string plus_ou_moins(long long n) { return n > 0 ? "+" + hexa(n) : n < 0 ? "-" + hexa(-n) : ""; }
+
+// "(X-$200)" for a header, "X" without.
+std::string sans_entete(long long entete) { return entete != 0 ? "(X-" + hexa(entete) + ")" : "X"; }
+
+}  // namespace
+
+Formules lorom_00(long long entete) {
+    std::string const x = sans_entete(entete);
+    return {"(X/$10000)*$8000+X%$8000" + plus_ou_moins(entete), "((" + x + "/$8000)*$10000)+(" + x + "%$8000)+$8000"};
+}
+
+Formules lorom_80(long long entete) {
+    std::string const x = sans_entete(entete);
+    return {"(X/$10000-$80)*$8000+X%$8000" + plus_ou_moins(entete),
+            "(((" + x + "/$8000)+$80)*$10000)+(" + x + "%$8000)+$8000"};
+}
+
+Formules hirom_c0() { return lineaire(0xC00000); }
+Formules hirom_40() { return lineaire(0x400000); }
+Formules gba() { return lineaire(0x08000000); }
+
+Formules lineaire(long long constante) {
+    return {"X" + plus_ou_moins(-constante), "X" + plus_ou_moins(constante)};
+}
+
+Formules relative(long long constante) {
+    if (constante > 0) return {"X+P" + plus_ou_moins(-constante), "X" + plus_ou_moins(constante) + "-P"};
+    return {"X+P" + plus_ou_moins(-constante), "X-P" + plus_ou_moins(constante)};
+}
+
+Formules banque(long long periode, long long base, long long fenetre) {
+    // Past a window at the top of the 2-byte values there is nothing to bring back.
+    std::string const dans_banque = fenetre != 0 ? "X-" + hexa(fenetre) : "X";
+    std::string const ext = fenetre + periode >= 0x10000 ? dans_banque
+                            : fenetre != 0               ? "(" + dans_banque + ")%" + hexa(periode)
+                                                         : dans_banque + "%" + hexa(periode);
+    return {ext + plus_ou_moins(base), "X" + plus_ou_moins(-base) + plus_ou_moins(fenetre)};
+}
 
 Rom_de_test::Rom_de_test(long long taille, unsigned graine) : rom_(static_cast<std::size_t>(taille)), etat_(graine) {
     for (unsigned char& o : rom_) o = static_cast<unsigned char>(hasard(256));
@@ -54,25 +103,34 @@ void Rom_de_test::ecrire_table(Jeu::Groupe const& groupe, std::vector<long long>
     }
 }
 
+void Rom_de_test::ecrire_leurre(Jeu::Groupe const& groupe, std::vector<long long> const& debuts) {
+    std::vector<long long> troisiemes = melanger(debuts);
+    troisiemes.resize(static_cast<std::size_t>(groupe.nombre));
+    for (long long& t : troisiemes) t += 2;
+    ecrire_table(groupe, troisiemes);
+}
+
+void Rom_de_test::ecrire_entete_ines() { ecrire(0, {'N', 'E', 'S', 0x1A}); }
+
 void Rom_de_test::ecrire(long long position, std::vector<unsigned char> const& octets) {
     for (std::size_t k = 0; k < octets.size(); ++k) rom_.at(static_cast<std::size_t>(position) + k) = octets[k];
 }
 
-Jeu::Groupe suite(long long adresse, int nombre, int taille, long long pas, Ordre_octets ordre, std::string ext,
-                  std::string ins) {
+Jeu::Groupe suite(long long adresse, int nombre, int taille, long long pas, Ordre_octets ordre,
+                  Formules const& formules) {
     Jeu::Groupe g;
     g.adresse = adresse;
     g.nombre = nombre;
     g.taille = taille;
     g.pas = pas;
     g.ordre = ordre;
-    g.formule_ext = std::move(ext);
-    g.formule_ins = std::move(ins);
+    g.formule_ext = formules.ext;
+    g.formule_ins = formules.ins;
     return g;
 }
 
-Jeu::Groupe eclate(long long bas, long long haut, int nombre, long long pas, std::string ext, std::string ins) {
-    Jeu::Groupe g = suite(0, nombre, 2, pas, Ordre_octets::petit_boutiste, std::move(ext), std::move(ins));
+Jeu::Groupe eclate(long long bas, long long haut, int nombre, long long pas, Formules const& formules) {
+    Jeu::Groupe g = suite(0, nombre, 2, pas, Ordre_octets::petit_boutiste, formules);
     g.disposition = Jeu::Disposition::eclate;
     g.octets = {bas, haut};
     return g;
