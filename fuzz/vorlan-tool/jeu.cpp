@@ -1,5 +1,6 @@
-// Game layouts of any shape on small ROMs: one to three ranges of text, blocks of room and
-// groups of pointers of every disposition, laid out from the input, some slots made to
+// Game layouts of any shape on small ROMs: one to three ranges of text (some of strings that
+// carry their length), blocks of room, groups of pointers of every disposition and codes with a
+// pointer in their parameters, laid out from the input, some slots and codes made to
 // designate text. What the checks accept is extracted, and a script (the extraction itself,
 // edited, or any text) inserted into the image. Whatever the input, an insertion writes only
 // its room, the texts opening the ranges and the slots the script names; it writes nothing
@@ -21,8 +22,11 @@
 #include "insertion/image-rom.h"
 #include "jeu/conversion.h"
 #include "jeu/emplacements.h"
+#include "jeu/chaines.h"
 #include "jeu/extraction-jeu.h"
 #include "jeu/insertion-jeu.h"
+#include "jeu/integres.h"
+#include "jeu/lecture-plages.h"
 #include "jeu/marques.h"
 #include "jeu/verification.h"
 #include "tables/extracteur-table.h"
@@ -43,9 +47,11 @@ constexpr Paire formules[] = {
 };
 constexpr int nombre_de_formules = static_cast<int>(std::size(formules));
 
-// One byte per letter and 00 for "#": every byte of a text made of them reads back as itself.
+// One byte per letter and 00 for "#": every byte of a text made of them reads back as itself;
+// F5 and F6 are codes of two and three parameter bytes, for embedded pointers.
+constexpr unsigned char codes_integres[] = {0xF5, 0xF6};
 std::string const table_lettres = [] {
-    std::string t = "00=#\n";
+    std::string t = "00=#\n$F5=<SAUT>,2\n$F6=<MENU>,3\n";
     char ligne[8];
     for (char c = 'A'; c <= 'Z'; ++c) {
         std::snprintf(ligne, sizeof ligne, "%02X=%c\n", static_cast<unsigned>(c), c);
@@ -71,6 +77,27 @@ public:
         return {debut, fin};
     }
 
+    // A range of textes, of strings that carry their length at times.
+    Jeu::Plage plage_de_textes() {
+        Jeu::Plage p = plage();
+        p.longueur = in_.ConsumeIntegralInRange<int>(-2, 2);
+        if (p.longueur < 0) p.longueur = 0;
+        p.ordre = in_.ConsumeBool() ? Ordre_octets::petit_boutiste : Ordre_octets::grand_boutiste;
+        return p;
+    }
+
+    Jeu::Integre integre(std::size_t k) {
+        Jeu::Integre i;
+        i.code = {codes_integres[k]};
+        i.taille = in_.ConsumeIntegralInRange<int>(1, 2);
+        i.position = in_.ConsumeIntegralInRange<int>(0, 1 + static_cast<int>(k));
+        i.ordre = in_.ConsumeBool() ? Ordre_octets::petit_boutiste : Ordre_octets::grand_boutiste;
+        Paire const& f = formules[in_.ConsumeIntegralInRange<int>(0, nombre_de_formules - 1)];
+        i.formule_ext = f.ext;
+        i.formule_ins = f.ins;
+        return i;
+    }
+
     Jeu::Groupe groupe() {
         Jeu::Groupe g;
         g.disposition = static_cast<Jeu::Disposition>(in_.ConsumeIntegralInRange<int>(0, 2));
@@ -87,6 +114,7 @@ public:
             g.formule_ins = in_.ConsumeRandomLengthString(24);
         }
         if (in_.ConsumeBool()) g.decalage_ins = in_.ConsumeIntegralInRange<long long>(-0x100, 0x100);
+        g.debut_texte = in_.ConsumeBool();
         disposer(g);
         return g;
     }
@@ -118,7 +146,7 @@ Jeu::Description decrire(FuzzedDataProvider& in, Implantation& implantation) {
     int const groupes = in.ConsumeIntegralInRange<int>(1, 3);
     int const blocs = in.ConsumeIntegralInRange<int>(1, 3);
     auto poser_textes = [&] {
-        for (int r = 0; r < textes; ++r) d.textes.push_back(implantation.plage());
+        for (int r = 0; r < textes; ++r) d.textes.push_back(implantation.plage_de_textes());
     };
     auto poser_groupes = [&] {
         for (int g = 0; g < groupes; ++g) d.groupes.push_back(implantation.groupe());
@@ -139,8 +167,11 @@ Jeu::Description decrire(FuzzedDataProvider& in, Implantation& implantation) {
         else
             d.espace.push_back(implantation.plage());
     }
-    if (la_meme_place) d.espace = d.textes;
+    if (la_meme_place)
+        for (Jeu::Plage const& p : d.textes) d.espace.push_back({p.debut, p.fin});
     d.remplissage = in.ConsumeIntegral<std::uint8_t>();
+    int const integres = in.ConsumeIntegralInRange<int>(0, 2);
+    for (int k = 0; k < integres; ++k) d.integres.push_back(implantation.integre(static_cast<std::size_t>(k)));
     return d;
 }
 
@@ -156,6 +187,32 @@ std::vector<unsigned char> faire_rom(FuzzedDataProvider& in, Jeu::Description co
             octet = octet % 27 == 26 ? 0 : static_cast<unsigned char>('A' + octet % 27);
         }
     return rom;
+}
+
+// A byte of a range of textes, drawn from the input; nothing when the range is empty.
+std::optional<long long> octet_d_une_plage(FuzzedDataProvider& in, Jeu::Description const& d) {
+    Jeu::Plage const& r = d.textes[in.ConsumeIntegralInRange<std::size_t>(0, d.textes.size() - 1)];
+    long long const avance = in.ConsumeIntegralInRange<long long>(0, 255);
+    if (r.fin < r.debut) return std::nullopt;
+    return r.debut + avance % (r.fin - r.debut + 1);
+}
+
+// Some embedded codes written into the ranges, their pointer designating a byte of a range
+// when it can reach it.
+void semer_les_codes(FuzzedDataProvider& in, Jeu::Description const& d, std::vector<unsigned char>& rom) {
+    int const nombre = d.integres.empty() ? 0 : in.ConsumeIntegralInRange<int>(0, 6);
+    for (int k = 0; k < nombre; ++k) {
+        Jeu::Integre const& i = d.integres[in.ConsumeIntegralInRange<std::size_t>(0, d.integres.size() - 1)];
+        std::optional<long long> const ou = octet_d_une_plage(in, d);
+        std::optional<long long> const cible = octet_d_une_plage(in, d);
+        if (!ou || !cible) continue;
+        long long const p = *ou + 1 + i.position;
+        // Ranges not checked yet may leave the ROM.
+        if (*ou < 0 || p + i.taille > static_cast<long long>(rom.size())) continue;
+        rom[static_cast<std::size_t>(*ou)] = i.code[0];
+        if (std::optional<std::uint32_t> const v = Jeu::Conversion(i).valeur(*cible, p))
+            ecrire_entier_borne(rom, p, i.taille, i.ordre, *v);
+    }
 }
 
 // Some pointers given the value that designates a byte of a range, when they can reach it.
@@ -197,12 +254,23 @@ std::string faire_script(FuzzedDataProvider& in, Script forme, std::string extra
     return extrait;
 }
 
+// A piece of the script encoded as the insertion encodes it: the range its marker names, if
+// that range holds strings that carry their length, line by line.
+Insereur::Encodage encoder_morceau(Jeu::Morceau const& m, Jeu::Description const& d, Insereur::Table_ins const& table) {
+    std::vector<Insereur::Code_a_renvoi> const codes = Jeu::codes_a_renvoi(d);
+    for (std::size_t r = 0; r < d.textes.size() && m.plage; ++r)
+        if (d.textes[r].debut == m.plage->debut && d.textes[r].fin == m.plage->fin && d.textes[r].longueur > 0)
+            return Jeu::encoder_chaines(m.texte, table, codes, d, r).encodage;
+    return Insereur::encoder(m.texte, table, codes);
+}
+
 // The opening texts as insertion puts them back, when they fit their range: [debut, fin].
-std::vector<Jeu::Plage> ouvertures(std::string const& script, Insereur::Table_ins const& table) {
+std::vector<Jeu::Plage> ouvertures(std::string const& script, Jeu::Description const& d,
+                                   Insereur::Table_ins const& table) {
     std::vector<Jeu::Plage> resultat;
     for (Jeu::Morceau const& m : Jeu::decouper(script)) {
         if (!m.plage) continue;
-        Insereur::Texte_encode const ouverture = Insereur::encoder(m.texte, table).textes.front();
+        Insereur::Texte_encode const ouverture = encoder_morceau(m, d, table).textes.front();
         long long const taille = static_cast<long long>(ouverture.octets.size());
         if (ouverture.pointeurs.empty() && taille <= m.plage->fin - m.plage->debut + 1)
             resultat.push_back({m.plage->debut, m.plage->debut + taille - 1});
@@ -224,7 +292,7 @@ std::vector<bool> ecritures_permises(Jeu::Description const& d, std::string cons
     for (Jeu::Plage const& o : debuts) permettre(o.debut, o.fin);
     std::vector<Jeu::Pointeur_jeu> const pointeurs = Jeu::numeroter(d);
     for (Jeu::Morceau const& m : Jeu::decouper(script))
-        for (Insereur::Texte_encode const& t : Insereur::encoder(m.texte, table).textes)
+        for (Insereur::Texte_encode const& t : encoder_morceau(m, d, table).textes)
             for (int n : t.pointeurs) {
                 if (n < 1 || n > static_cast<int>(pointeurs.size())) continue;
                 Jeu::Pointeur_jeu const& p = pointeurs[static_cast<std::size_t>(n - 1)];
@@ -267,13 +335,41 @@ void verifier_blocs(Jeu::Description const& d, Jeu::Bilan const& bilan, std::vec
     }
 }
 
-// Whether the extraction can be put back byte for byte: every byte of text reads as itself,
+// A zero tail of a range of strings comes back as the fill when the fill is zero.
+bool rapport_reversible(Rapport const& r, Jeu::Description const& d) {
+    return r.message == Message::jeu_chaines_zeros && d.remplissage == 0;
+}
+
+// Every unit of text reads as itself: a letter, or an embedded code whose pointer holds the
+// one value the insertion gives its target (its parameters are raw bytes otherwise).
+bool unites_reversibles(Extracteur::Table_ext const& table, Jeu::Description const& d,
+                        std::vector<unsigned char> const& rom) {
+    Jeu::Lecture const lecture = Jeu::lire_plages(table, rom, d);
+    for (std::vector<Jeu::Unite> const& unites : lecture.plages)
+        for (Jeu::Unite const& u : unites) {
+            if (u.sorte == Jeu::Unite::Sorte::prefixe) continue;
+            if (u.integre < 0) {
+                if (u.longueur != 1 || !lettre(rom[static_cast<std::size_t>(u.debut)])) return false;
+                continue;
+            }
+            Jeu::Integre const& i = d.integres[static_cast<std::size_t>(u.integre)];
+            long long const p = u.debut + static_cast<long long>(u.cle) + i.position;
+            std::uint32_t v = 0;
+            lire_entier_borne(rom, p, i.taille, i.ordre, v);
+            Jeu::Conversion const c(i);
+            std::optional<long long> const cible = c.position(v, p);
+            if (!cible || c.valeur(*cible, p) != v) return false;
+        }
+    return true;
+}
+
+// Whether the extraction can be put back byte for byte: every unit of text reads as itself,
 // every pointer was tagged, and each holds the one value the insertion gives its position.
-bool reversible(Jeu::Description const& d, std::vector<unsigned char> const& rom, Extracteur::Extraction const& e) {
-    if (!e.rapports.empty()) return false;
-    for (Jeu::Plage const& p : d.textes)
-        for (long long o = p.debut; o <= p.fin; ++o)
-            if (!lettre(rom[static_cast<std::size_t>(o)])) return false;
+bool reversible(Extracteur::Table_ext const& table, Jeu::Description const& d, std::vector<unsigned char> const& rom,
+                Extracteur::Extraction const& e) {
+    if (!std::all_of(e.rapports.begin(), e.rapports.end(), [&d](Rapport const& r) { return rapport_reversible(r, d); }))
+        return false;
+    if (!unites_reversibles(table, d, rom)) return false;
     for (Jeu::Pointeur_jeu const& p : Jeu::numeroter(d)) {
         Jeu::Groupe const& g = d.groupes[static_cast<std::size_t>(p.groupe)];
         Jeu::Conversion const c(g);
@@ -310,7 +406,7 @@ void verifier_insertion(Jeu::Description const& d, std::string const& script, In
         return;
     }
     if (bilan.ecrit != (bilan.manquants.empty() || options.partiel)) __builtin_trap();
-    std::vector<Jeu::Plage> const debuts = ouvertures(script, codes);
+    std::vector<Jeu::Plage> const debuts = ouvertures(script, d, codes);
     verifier_ecritures(d, script, codes, debuts, image);
     verifier_blocs(d, bilan, image.octets(), debuts);
 }
@@ -324,6 +420,7 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
     long long const taille =
         std::clamp(implantation.fin() + in.ConsumeIntegralInRange<long long>(-2, 16), 0LL, rom_max);
     std::vector<unsigned char> rom = faire_rom(in, d, taille);
+    semer_les_codes(in, d, rom);
     viser(in, d, rom);
     bool const lettres = in.ConsumeBool();
     std::string const table = lettres ? table_lettres : in.ConsumeRandomLengthString(300);
@@ -338,11 +435,14 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
     if (!refus.empty()) return 0;
     Extracteur::Table_ext caracteres;
     fuzz::formater_tout(caracteres.charger(table));
+    Rapports const codes_refuses = Jeu::verifier_integres(d, caracteres);
+    fuzz::formater_tout(codes_refuses);
+    if (!codes_refuses.empty()) return 0;
     Insereur::Table_ins codes;
     fuzz::formater_tout(codes.charger(table));
     Extracteur::Extraction const extraction = Jeu::extraire(caracteres, rom, d);
     fuzz::formater_tout(extraction.rapports);
-    if (lettres && memes_plages(d.espace, d.textes) && reversible(d, rom, extraction))
+    if (lettres && memes_plages(d.espace, d.textes) && reversible(caracteres, d, rom, extraction))
         verifier_aller_retour(codes, extraction.script, d, rom);
     std::string const script = faire_script(in, forme, extraction.script);
     Insereur::Image_rom image(rom);
