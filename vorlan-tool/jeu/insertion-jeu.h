@@ -14,7 +14,8 @@ struct Insertion_jeu {
     Rapports rapports;
     Bilan bilan;
     // The script itself could not be used (a marker of no range, a range marked twice, text
-    // before any marker): `rapports` says why, nothing was placed.
+    // before any marker, a string too long for its prefix, a reference to no tag):
+    // `rapports` says why, nothing was placed.
     bool refusee = false;
 };
 
@@ -23,7 +24,11 @@ struct Insertion_jeu {
 // the text that opens a range back at the range's start; places every other text whole in the
 // room, where each of its pointers can designate it; then, unless some text found no room and
 // the insertion is not partial, fills the room with the fill byte and writes the texts and the
-// pointer slots. The caller commits the image when bilan.ecrit is set and it is no simulation.
+// pointer slots. Embedded pointers keep their targets within reach (those whose formulas name P
+// are checked once all is placed; a target out of reach, and a text referring to a text
+// without place, lose their place) and are written with their targets' offsets; strings that
+// carry their length get their prefixes. The caller commits the image when bilan.ecrit is set
+// and it is no simulation.
 Insertion_jeu inserer(Insereur::Table_ins const& table, std::string const& script, Description const& jeu,
                       Options_insertion const& options, Insereur::Image_rom& image);
 
