@@ -1,4 +1,4 @@
-// The pointer finder on small ROMs of any bytes, with string starts, a minimum and split
+// The pointer finder on ROMs of up to 2 KiB of any bytes, with string starts, a minimum and split
 // distances from the input, and a few tables of the finder's kinds written over the bytes so
 // that runs exist to be found. Whatever the input, every group lies in the ROM and shares no
 // byte with another, has `minimum` slots designating a start, starts and ends on one and never
@@ -20,7 +20,7 @@
 
 namespace {
 
-constexpr long long rom_max = 4096;
+constexpr long long rom_max = 2048;
 // Two misses of a run lie this many slots apart at least.
 constexpr int espacement = 8;
 
