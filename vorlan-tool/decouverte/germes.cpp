@@ -113,6 +113,15 @@ void toucher(Recherche const& r, Sonde const& sonde, Bloc& bloc, std::vector<Tou
             bloc.candidats[candidats] = static_cast<std::uint32_t>(i);
             candidats += plausible(sonde, v) & static_cast<unsigned>(banques.occupee(v & masque));
         }
+        // Counted, then written in place: there are many.
+        std::size_t total = 0;
+        for (std::size_t k = 0; k < candidats; ++k) {
+            auto const [premiere, fin] = banques.bases(bloc.valeurs[bloc.candidats[k]] & masque);
+            total += static_cast<std::size_t>(fin - premiere);
+        }
+        std::size_t const deja = touches.size();
+        touches.resize(deja + total);
+        Touche* t = touches.data() + deja;
         for (std::size_t k = 0; k < candidats; ++k) {
             std::uint32_t const i = bloc.candidats[k];
             long long const q = bloc.valeurs[i] & masque;
@@ -120,7 +129,7 @@ void toucher(Recherche const& r, Sonde const& sonde, Bloc& bloc, std::vector<Tou
             auto const [premiere, fin] = banques.bases(q);
             for (long long const* b = premiere; b != fin; ++b) {
                 auto const numero = static_cast<std::uint32_t>((*b - banques.entete()) >> banques.bits_periode());
-                touches.push_back({i, numero << bits_fenetre(banques) | fenetre, *b + q});
+                *t++ = {i, numero << bits_fenetre(banques) | fenetre, *b + q};
             }
         }
         return;

@@ -32,7 +32,7 @@ namespace Decouverte {
 
 struct Demande_pointeurs {
     std::vector<long long> debuts;  // string starts (those outside the ROM are left out)
-    int minimum = 8;                // slots of a table designating a start, at least
+    int minimum = 8;                // slots of a table designating a start, at least (1 below 1)
     // Distances from a split table's low bytes to its high bytes (either sign); none: no
     // split table is looked for.
     std::vector<long long> ecarts;
