@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -51,6 +52,7 @@ public:
     struct Arete {
         std::uint32_t longueur;
         std::uint32_t entree;  // in the table's entrees(), or inconnu
+        std::uint32_t octets;  // its code's
     };
     static constexpr std::uint32_t inconnu = UINT32_MAX;
 
@@ -59,24 +61,19 @@ public:
 
     Etat depart() const { return Automate_cles::depart; }
     std::size_t longueur_max() const { return table_.texte_max(); }
-    Cout cout(Arete const& arete) const {
-        if (arete.entree == inconnu) return {1, 0};
-        return {0, static_cast<std::size_t>(table_.entrees()[arete.entree].code->taille())};
-    }
+    Cout cout(Arete const& arete) const { return {arete.entree == inconnu ? 1u : 0u, arete.octets}; }
 
-    // The edges depend on the position only: the last position's are kept for its other states.
-    void aretes(std::size_t position, std::size_t fin, Etat, std::vector<Arete>& sortie) {
-        if (position != position_ || fin != fin_) {
-            position_ = position;
-            fin_ = fin;
-            dernieres_.clear();
-            table_.textes().prefixes(script_ + position, fin - position, [this](std::size_t longueur, std::int32_t e) {
-                dernieres_.push_back({static_cast<std::uint32_t>(longueur), static_cast<std::uint32_t>(e)});
-            });
-            std::reverse(dernieres_.begin(), dernieres_.end());
-            dernieres_.push_back({1, inconnu});
-        }
-        sortie.insert(sortie.end(), dernieres_.begin(), dernieres_.end());
+    void aretes(std::size_t position, std::size_t fin, Etat, std::vector<Arete>& sortie) const {
+        std::size_t const premiere = sortie.size();
+        auto const& entrees = table_.entrees();
+        table_.textes().prefixes(script_ + position, fin - position,
+                                 [&sortie, &entrees](std::size_t longueur, std::int32_t e) {
+                                     sortie.push_back({static_cast<std::uint32_t>(longueur),
+                                                       static_cast<std::uint32_t>(e),
+                                                       entrees[static_cast<std::size_t>(e)].octets});
+                                 });
+        std::reverse(sortie.begin() + static_cast<std::ptrdiff_t>(premiere), sortie.end());
+        sortie.push_back({1, inconnu, 0});
     }
 
     bool suivant(Etat etat, Arete const& arete, Etat& apres) {
@@ -89,9 +86,6 @@ private:
     unsigned char const* script_;
     Table_courte const& table_;
     Automate_cles automate_;
-    std::size_t position_ = SIZE_MAX;
-    std::size_t fin_ = SIZE_MAX;
-    std::vector<Arete> dernieres_;
 };
 
 }  // namespace

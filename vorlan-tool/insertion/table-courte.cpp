@@ -61,6 +61,7 @@ void Table_courte::indexer() {
         if (code == nullptr || code->taille() == 0) continue;
         Entree e;
         e.code = code;
+        e.octets = static_cast<std::uint32_t>(code->taille());
         e.longueur = texte.size();
         e.brut = code->taille() == 1 && texte == forme_brute(code->octets()[0]);
         std::uint32_t noeud = Arbre_plat::racine;

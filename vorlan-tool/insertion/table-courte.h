@@ -22,6 +22,7 @@ public:
     // A text of the insertion table that can be read back as itself somewhere.
     struct Entree {
         Nb_ext_ins const* code = nullptr;  // owned by the insertion table
+        std::uint32_t octets = 0;          // its code's size, at hand for the search
         std::size_t longueur = 0;          // of its text, in characters
         // Read back as itself where extraction starts a unit: its code is a key that stands
         // for this text (or for it with one final line feed more or less, for an end token or
