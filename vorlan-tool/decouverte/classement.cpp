@@ -1,6 +1,8 @@
 #include "decouverte/classement.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <functional>
 #include <queue>
 #include <tuple>
 
@@ -18,6 +20,29 @@ private:
     std::vector<std::uint64_t> bits_;
 };
 
+using File = std::priority_queue<Serie, std::vector<Serie>, std::function<bool(Serie const&, Serie const&)>>;
+
+// Slots debut..fin - 1 of `s` as a run of their own, starting and ending on slots that designate
+// a start, back in the queue when it still has `minimum` of them.
+void remettre(Recherche const& r, Serie const& s, int debut, int fin, int minimum, File& file) {
+    Lecture const& l = r.lectures[static_cast<std::size_t>(s.lecture)];
+    auto touche = [&](int i) { return designe(r, l, s.forme, s.emplacement(i)).has_value(); };
+    while (debut < fin && !touche(debut)) ++debut;
+    while (fin > debut && !touche(fin - 1)) --fin;
+    Serie morceau = s;
+    morceau.premier = s.emplacement(debut);
+    morceau.nombre = fin - debut;
+    compter(r, morceau);
+    if (morceau.nombre - morceau.manques >= minimum) file.push(morceau);
+}
+
+// The slots of a run that hold no byte twice: in a split table whose high bytes lie a whole
+// number of strides from its low bytes, slot i's high byte is the low byte of slot i + ecart / pas.
+int sans_octet_repete(Lecture const& l, Serie const& s) {
+    if (!l.eclatee() || l.ecart % s.pas != 0 || std::llabs(l.ecart) / s.pas >= s.nombre) return s.nombre;
+    return static_cast<int>(std::llabs(l.ecart) / s.pas);
+}
+
 }  // namespace
 
 bool meilleure(Recherche const& r, Serie const& a, Serie const& b) {
@@ -31,8 +56,7 @@ bool meilleure(Recherche const& r, Serie const& a, Serie const& b) {
 }
 
 std::vector<Serie> retenir(Recherche const& r, std::vector<Serie> candidates, int minimum) {
-    auto pire = [&r](Serie const& a, Serie const& b) { return meilleure(r, b, a); };
-    std::priority_queue<Serie, std::vector<Serie>, decltype(pire)> file(pire, std::move(candidates));
+    File file([&r](Serie const& a, Serie const& b) { return meilleure(r, b, a); }, std::move(candidates));
     Octets_pris octets(static_cast<long long>(r.rom.size()));
     std::vector<Serie> retenues;
     while (!file.empty()) {
@@ -44,7 +68,10 @@ std::vector<Serie> retenir(Recherche const& r, std::vector<Serie> candidates, in
                 if (octets.pris(l.octet(s.emplacement(i), k))) return false;
             return true;
         };
-        auto touche = [&](int i) { return designe(r, l, s.forme, s.emplacement(i)).has_value(); };
+        if (int const longueur = sans_octet_repete(l, s); longueur < s.nombre) {
+            for (int i = 0; i < s.nombre; i += longueur) remettre(r, s, i, std::min(i + longueur, s.nombre), minimum, file);
+            continue;
+        }
         int libres = 0;
         while (libres < s.nombre && libre(libres)) ++libres;
         if (libres == s.nombre) {
@@ -57,15 +84,8 @@ std::vector<Serie> retenir(Recherche const& r, std::vector<Serie> candidates, in
             while (i < s.nombre && !libre(i)) ++i;
             int fin = i;
             while (fin < s.nombre && libre(fin)) ++fin;
-            int debut = i;
+            remettre(r, s, i, fin, minimum, file);
             i = fin;
-            while (debut < fin && !touche(debut)) ++debut;
-            while (fin > debut && !touche(fin - 1)) --fin;
-            Serie morceau = s;
-            morceau.premier = s.emplacement(debut);
-            morceau.nombre = fin - debut;
-            compter(r, morceau);
-            if (morceau.nombre - morceau.manques >= minimum) file.push(morceau);
         }
     }
     // A piece may rank above runs kept before it was cut.
