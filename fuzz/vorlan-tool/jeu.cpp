@@ -258,10 +258,11 @@ std::string faire_script(FuzzedDataProvider& in, Script forme, std::string extra
 // that range holds strings that carry their length, line by line.
 Insereur::Encodage encoder_morceau(Jeu::Morceau const& m, Jeu::Description const& d, Insereur::Table_ins const& table) {
     std::vector<Insereur::Code_a_renvoi> const codes = Jeu::codes_a_renvoi(d);
+    Jeu::Encodeur const encodeur = [&](std::string const& texte) { return Insereur::encoder(texte, table, codes); };
     for (std::size_t r = 0; r < d.textes.size() && m.plage; ++r)
         if (d.textes[r].debut == m.plage->debut && d.textes[r].fin == m.plage->fin && d.textes[r].longueur > 0)
-            return Jeu::encoder_chaines(m.texte, table, codes, d, r).encodage;
-    return Insereur::encoder(m.texte, table, codes);
+            return Jeu::encoder_chaines(m.texte, encodeur, d, r).encodage;
+    return encodeur(m.texte);
 }
 
 // The opening texts as insertion puts them back, when they fit their range: [debut, fin].

@@ -474,13 +474,26 @@ bool champ_placement(Table const& t, Jeu::Mode_placement& placement) {
     return refuser(Message::jeu_option_placement, {});
 }
 
+bool champ_encodage(Table const& t, Jeu::Encodage_texte& encodage) {
+    Pile pile(t.L);
+    int const v = t.lire("encodage");
+    if (lua_isnil(t.L, v)) return true;
+    std::string mode;
+    if (texte(t.L, v, mode) && (mode == "long" || mode == "court")) {
+        encodage = mode == "long" ? Jeu::Encodage_texte::long_ : Jeu::Encodage_texte::court;
+        return true;
+    }
+    return refuser(Message::jeu_option_encodage, {});
+}
+
 // The options at `index`, each checked; absent or nil, the defaults.
 std::optional<Jeu::Options_insertion> lire_options(lua_State* L, int index) {
     Jeu::Options_insertion options;
     if (lua_isnoneornil(L, index)) return options;
     Table const t{L, index, "options"};
-    std::initializer_list<char const*> const champs = {"placement", "fusionner", "partiel", "simulation"};
+    std::initializer_list<char const*> const champs = {"placement", "fusionner", "partiel", "simulation", "encodage"};
     bool const ok = champs_connus(t, champs, Message::jeu_option_inconnue) && champ_placement(t, options.placement) &&
+                    champ_encodage(t, options.encodage) &&
                     champ_booleen(t, "fusionner", Message::jeu_option_booleen, options.fusionner) &&
                     champ_booleen(t, "partiel", Message::jeu_option_booleen, options.partiel) &&
                     champ_booleen(t, "simulation", Message::jeu_option_booleen, options.simulation);
@@ -558,6 +571,11 @@ int inserer_jeu(Lua& lua) {
     if (!jeu) return 0;
     std::optional<Jeu::Options_insertion> const options = lire_options(L, 3);
     if (!options) return 0;
+    // The shortest encoding does not read the references of embedded pointers.
+    if (options->encodage == Jeu::Encodage_texte::court && !jeu->integres.empty()) {
+        refuser(Message::jeu_court_et_integres, {});
+        return 0;
+    }
     std::string const script = lua.to_string(2);
     // A simulation is framed as the insertion it stands for, as simuler_inserer is.
     afficher(Rapport(Message::insertion_debut, {script, jeu->rom}));

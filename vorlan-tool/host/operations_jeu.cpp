@@ -36,6 +36,15 @@ bool verifier_integres_a_l_insertion(Jeu::Description const& jeu) {
     return verifier_codes(jeu, caracteres);
 }
 
+// The shortest encoding reads the table both ways; its warnings were printed by the first load.
+Jeu::Insertion_jeu inserer_au_plus_court(Jeu::Description const& jeu, std::string const& texte,
+                                         Jeu::Options_insertion const& options, Insereur::Image_rom& image) {
+    Insereur::Table_courte table;
+    std::optional<std::string> const contenu = lire_octets(jeu.table.c_str());
+    if (contenu) table.charger(*contenu);
+    return Jeu::inserer(table, texte, jeu, options, image);
+}
+
 }  // namespace
 
 void extraire_jeu(Jeu::Description const& jeu, char const* script) {
@@ -65,7 +74,9 @@ std::optional<Jeu::Bilan> inserer_jeu(Jeu::Description const& jeu, char const* s
     if (!lire_rom(f_rom.fichier, octets)) return std::nullopt;
 
     Insereur::Image_rom image(std::move(octets));
-    Jeu::Insertion_jeu const insertion = Jeu::inserer(tbl, texte, jeu, options, image);
+    Jeu::Insertion_jeu const insertion = options.encodage == Jeu::Encodage_texte::court
+                                             ? inserer_au_plus_court(jeu, texte, options, image)
+                                             : Jeu::inserer(tbl, texte, jeu, options, image);
     afficher(insertion.rapports);
     if (insertion.refusee) return std::nullopt;
     Jeu::Bilan bilan = insertion.bilan;

@@ -41,8 +41,7 @@ Rapport trop_longue(Insereur::Texte_encode const& texte, std::size_t r, long lon
 
 }  // namespace
 
-Chaines_encodees encoder_chaines(std::string const& texte, Insereur::Table_ins const& table,
-                                 std::vector<Insereur::Code_a_renvoi> const& codes, Description const& jeu,
+Chaines_encodees encoder_chaines(std::string const& texte, Encodeur const& encodeur, Description const& jeu,
                                  std::size_t r) {
     Plage const& plage = jeu.textes[r];
     long long const plus_longue = (1LL << (8 * plage.longueur)) - 1;
@@ -62,7 +61,7 @@ Chaines_encodees encoder_chaines(std::string const& texte, Insereur::Table_ins c
         }
         std::size_t fin = texte.find('\n', p);
         if (fin == std::string::npos) fin = texte.size();
-        Insereur::Encodage const ligne = Insereur::encoder(texte.substr(p, fin - p), table, codes);
+        Insereur::Encodage const ligne = encodeur(texte.substr(p, fin - p));
         Insereur::Texte_encode const& chaine = ligne.textes.front();
         auto const taille = static_cast<long long>(chaine.octets.size());
         if (taille > plus_longue) resultat.refus.push_back(trop_longue(textes.back(), r, taille, plage.longueur));

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,9 @@
 // string on the line after them.
 namespace Jeu {
 
+// How a text becomes bytes: longest match or the shortest encoding, the same for every piece.
+using Encodeur = std::function<Insereur::Encodage(std::string const& texte)>;
+
 struct Chaines_encodees {
     // As encoder cuts a piece at its tags: the strings before the first tag, then each group
     // of tags with the strings up to the next, every string after its prefix.
@@ -21,8 +25,7 @@ struct Chaines_encodees {
 
 // Encodes the piece of range `r` (a range of textes with a prefix). A last line without its
 // line feed is a string too; an empty line is an empty string.
-Chaines_encodees encoder_chaines(std::string const& texte, Insereur::Table_ins const& table,
-                                 std::vector<Insereur::Code_a_renvoi> const& codes, Description const& jeu,
+Chaines_encodees encoder_chaines(std::string const& texte, Encodeur const& encodeur, Description const& jeu,
                                  std::size_t r);
 
 }  // namespace Jeu

@@ -82,11 +82,17 @@ enum class Mode_placement {
     compact,  // largest text first, into the block it fills best
 };
 
+enum class Encodage_texte {
+    long_,  // longest match, the bytes every other insertion writes
+    court,  // the fewest bytes the table allows
+};
+
 struct Options_insertion {
     Mode_placement placement = Mode_placement::ordre;
     bool fusionner = false;   // identical texts stored once
     bool partiel = false;     // write what fits even when some text does not
     bool simulation = false;  // report everything, write nothing
+    Encodage_texte encodage = Encodage_texte::long_;
 };
 
 // What inserer_jeu did, or would do when simulated.

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "insertion/encodage-court.h"
 #include "insertion/encodage.h"
 #include "jeu/chaines.h"
 #include "jeu/conversion.h"
@@ -47,17 +48,16 @@ bool plages_des_marques(std::vector<Morceau> const& morceaux, Description const&
 // Each piece encoded: a range of strings that carry their length line by line, any other
 // piece through the encoder. False, with the strings too long for their prefix, when any is.
 bool encoder_les_morceaux(std::vector<Morceau> const& morceaux, std::vector<int> const& plages,
-                          Insereur::Table_ins const& table, Description const& jeu,
+                          Encodeur const& encodeur, Description const& jeu,
                           std::vector<Insereur::Encodage>& encodages, Rapports& rapports) {
-    std::vector<Insereur::Code_a_renvoi> const codes = codes_a_renvoi(jeu);
     encodages.reserve(morceaux.size());
     for (std::size_t k = 0; k < morceaux.size(); ++k) {
         auto const r = static_cast<std::size_t>(plages[k]);
         if (plages[k] < 0 || jeu.textes[r].longueur == 0) {
-            encodages.push_back(Insereur::encoder(morceaux[k].texte, table, codes));
+            encodages.push_back(encodeur(morceaux[k].texte));
             continue;
         }
-        Chaines_encodees chaines = encoder_chaines(morceaux[k].texte, table, codes, jeu, r);
+        Chaines_encodees chaines = encoder_chaines(morceaux[k].texte, encodeur, jeu, r);
         rapports.insert(rapports.end(), chaines.refus.begin(), chaines.refus.end());
         encodages.push_back(std::move(chaines.encodage));
     }
@@ -302,8 +302,10 @@ void signaler_perimes(Description const& jeu, std::vector<Texte_jeu> const& text
 
 }  // namespace
 
-Insertion_jeu inserer(Insereur::Table_ins const& table, std::string const& script, Description const& jeu,
-                      Options_insertion const& options, Insereur::Image_rom& image) {
+namespace {
+
+Insertion_jeu inserer_par(Encodeur const& encodeur, std::string const& script, Description const& jeu,
+                          Options_insertion const& options, Insereur::Image_rom& image) {
     Insertion_jeu resultat;
     std::vector<Morceau> const morceaux = decouper(script);
     std::vector<int> plages;
@@ -312,7 +314,7 @@ Insertion_jeu inserer(Insereur::Table_ins const& table, std::string const& scrip
         return resultat;
     }
     std::vector<Insereur::Encodage> encodages;
-    if (!encoder_les_morceaux(morceaux, plages, table, jeu, encodages, resultat.rapports)) {
+    if (!encoder_les_morceaux(morceaux, plages, encodeur, jeu, encodages, resultat.rapports)) {
         resultat.refusee = true;
         return resultat;
     }
@@ -361,6 +363,21 @@ Insertion_jeu inserer(Insereur::Table_ins const& table, std::string const& scrip
     signaler_perimes(jeu, textes, pointeurs, resultat.rapports);
     resultat.bilan.ecrit = true;
     return resultat;
+}
+
+}  // namespace
+
+Insertion_jeu inserer(Insereur::Table_ins const& table, std::string const& script, Description const& jeu,
+                      Options_insertion const& options, Insereur::Image_rom& image) {
+    std::vector<Insereur::Code_a_renvoi> const codes = codes_a_renvoi(jeu);
+    return inserer_par([&](std::string const& texte) { return Insereur::encoder(texte, table, codes); }, script, jeu,
+                       options, image);
+}
+
+Insertion_jeu inserer(Insereur::Table_courte const& table, std::string const& script, Description const& jeu,
+                      Options_insertion const& options, Insereur::Image_rom& image) {
+    return inserer_par([&](std::string const& texte) { return Insereur::encoder_court(texte, table); }, script, jeu,
+                       options, image);
 }
 
 }  // namespace Jeu

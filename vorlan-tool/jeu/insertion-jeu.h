@@ -2,6 +2,7 @@
 #include <string>
 
 #include "insertion/image-rom.h"
+#include "insertion/table-courte.h"
 #include "jeu/description.h"
 #include "lib/rapport.h"
 #include "tables/insereur-table.h"
@@ -30,6 +31,10 @@ struct Insertion_jeu {
 // carry their length get their prefixes. The caller commits the image when bilan.ecrit is set
 // and it is no simulation.
 Insertion_jeu inserer(Insereur::Table_ins const& table, std::string const& script, Description const& jeu,
+                      Options_insertion const& options, Insereur::Image_rom& image);
+// The same with the shortest encoding of every text (encodage = "court"); the description
+// declares no embedded pointers, whose references that encoding does not read.
+Insertion_jeu inserer(Insereur::Table_courte const& table, std::string const& script, Description const& jeu,
                       Options_insertion const& options, Insereur::Image_rom& image);
 
 }  // namespace Jeu

@@ -295,6 +295,11 @@ constexpr Entree catalogue[] = {
     {Message::jeu_option_booleen, Genre::erreur, "Erreur, le champ '%s' de inserer_jeu doit être true ou false\n"},
     {Message::jeu_option_placement, Genre::erreur,
      "Erreur, le champ 'options.placement' de inserer_jeu doit être \"ordre\" ou \"compact\"\n"},
+    {Message::jeu_option_encodage, Genre::erreur,
+     "Erreur, le champ 'options.encodage' de inserer_jeu doit être \"long\" ou \"court\"\n"},
+    {Message::jeu_court_et_integres, Genre::erreur,
+     "Erreur, encodage = \"court\" ne lit pas les renvois des pointeurs intégrés (integres) : prenez "
+     "l'encodage \"long\"\n"},
 
     {Message::jeu_plage_inversee, Genre::erreur, "Erreur, la plage %s ($%llX-$%llX) commence après sa fin\n"},
     {Message::jeu_plage_hors_rom, Genre::erreur, "Erreur, la plage %s ($%llX-$%llX) sort de la rom de %lld octets\n"},

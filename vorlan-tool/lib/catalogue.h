@@ -238,6 +238,8 @@ enum class Message {
     jeu_option_inconnue,
     jeu_option_booleen,
     jeu_option_placement,
+    jeu_option_encodage,
+    jeu_court_et_integres,
 
     // Game layouts: extraction and insertion.
     jeu_plage_inversee,

@@ -477,4 +477,56 @@ TEST(CommandesJeu, AnInsertionThatCannotKeepItsReferencesWritesNothing) {
     }
 }
 
+// encodage = "court": "abcd" in two bytes (a, bcd) where longest match takes three (ab, c, d);
+// the default keeps longest match's bytes.
+TEST(CommandesJeu, TheShortestEncodingWritesFewerBytesWhenAsked) {
+    std::string const rom = octets({0x10, 0x00}) + std::string(14, '\xEE') + octets({0x80, 0x63, 0x64, 0x00}) +
+                            std::string(12, '\0');
+    std::string const jeu = "jeu = { rom = 'jeu.rom', table = 'jeu.tbl', textes = { {0x10, 0x1F} },\n"
+                            "  pointeurs = { { adresse = 0, nombre = 1 } } }\n";
+    struct Cas {
+        char const* options;
+        std::string attendu;
+        long long utilise;
+    };
+    Cas const cas[] = {
+        {"nil", octets({0x80, 0x63, 0x64, 0x00}), 4},
+        {"{ encodage = 'long' }", octets({0x80, 0x63, 0x64, 0x00}), 4},
+        {"{ encodage = 'court' }", octets({0x61, 0x81, 0x00, 0x00}), 3},
+    };
+    for (Cas const& c : cas) {
+        Scratch d;
+        d.write("jeu.rom", rom);
+        d.write("jeu.tbl", "00=<FIN>\\n\n61=a\n62=b\n63=c\n64=d\n80=ab\n81=bcd\n");
+        d.write("script.txt", "<PLAGE $10-$1F>\n<PT0001>\nabcd<FIN>\n");
+        auto const r = run_script(d, jeu + "print(inserer_jeu(jeu, 'script.txt', " + c.options + ").blocs[1].utilise)\n");
+        EXPECT_EQ(r.status, 0) << r.out;
+        EXPECT_NE(r.out.find("\n" + std::to_string(c.utilise) + "\n"), std::string::npos) << c.options << r.out;
+        EXPECT_EQ(d.read("jeu.rom").substr(0x10, 4), c.attendu) << c.options;
+    }
+}
+
+TEST(CommandesJeu, AnEncodingItDoesNotKnowOrCannotUseIsRefused) {
+    struct Cas {
+        char const* appel;
+        char const* message;
+    };
+    Cas const cas[] = {
+        {"inserer_jeu(jeu, 'trad.txt', { encodage = 'moyen' })",
+         "Erreur, le champ 'options.encodage' de inserer_jeu doit \xEAtre \"long\" ou \"court\"\n"},
+        {"jeu.integres = { { code = 'F5', taille = 2 } }\ninserer_jeu(jeu, 'trad.txt', { encodage = 'court' })",
+         "Erreur, encodage = \"court\" ne lit pas les renvois des pointeurs int\xE9gr\xE9s (integres) : prenez "
+         "l'encodage \"long\"\n"},
+    };
+    for (Cas const& c : cas) {
+        Scratch d;
+        ecrire_monde(d);
+        auto const avant = test_support::snapshot_without_scripts(d);
+        auto const r = run_script(d, description + c.appel + "\n");
+        EXPECT_EQ(r.out, c.message) << c.appel;
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(test_support::snapshot_without_scripts(d), avant);
+    }
+}
+
 }  // namespace
