@@ -8,19 +8,6 @@
 
 namespace {
 
-// Puts the stack back as it was, whichever way a check returns.
-class Pile {
-public:
-    explicit Pile(lua_State* L) : L_(L), haut_(lua_gettop(L)) {}
-    ~Pile() { lua_settop(L_, haut_); }
-    Pile(Pile const&) = delete;
-    Pile& operator=(Pile const&) = delete;
-
-private:
-    lua_State* L_;
-    int haut_;
-};
-
 // The key on top of the stack as a message names it: a string as it stands, a number as an
 // index, anything else as "?".
 std::string nom_de_cle(lua_State* L, std::string const& lieu) {

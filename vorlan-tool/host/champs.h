@@ -50,6 +50,19 @@ private:
     std::string lieu_;
 };
 
+// Puts the interpreter's stack back as it was, whichever way a check returns.
+class Pile {
+public:
+    explicit Pile(lua_State* L) : L_(L), haut_(lua_gettop(L)) {}
+    ~Pile() { lua_settop(L_, haut_); }
+    Pile(Pile const&) = delete;
+    Pile& operator=(Pile const&) = delete;
+
+private:
+    lua_State* L_;
+    int haut_;
+};
+
 // The count of a table whose keys are exactly 1..n, no hole and no other key; nothing for any
 // other value.
 std::optional<std::size_t> sequence(lua_State* L, int index);

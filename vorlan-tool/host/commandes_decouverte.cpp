@@ -25,19 +25,6 @@ constexpr long long int_max = INT32_MAX;
 // Offsets of a ROM read whole.
 constexpr long long adresse_max = 1LL << 53;
 
-// Puts the stack back as it was, whichever way a reading returns.
-class Pile {
-public:
-    explicit Pile(lua_State* L) : L_(L), haut_(lua_gettop(L)) {}
-    ~Pile() { lua_settop(L_, haut_); }
-    Pile(Pile const&) = delete;
-    Pile& operator=(Pile const&) = delete;
-
-private:
-    lua_State* L_;
-    int haut_;
-};
-
 bool lire_ordre(Champs const& c, Ordre_octets& ordre) {
     std::string texte = ordre == Ordre_octets::petit_boutiste ? "le" : "be";
     if (!c.chaine("ordre", false, texte)) return false;

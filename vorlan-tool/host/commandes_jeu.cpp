@@ -13,6 +13,7 @@
 
 #include "host/arguments.h"
 #include "host/blua.h"
+#include "host/champs.h"
 #include "host/interface_lua.h"
 #include "host/operations.h"
 #include "host/profils.h"
@@ -31,19 +32,6 @@ bool refuser(Message message, std::vector<Argument> arguments) {
     afficher(Rapport(message, std::move(arguments)));
     return false;
 }
-
-// Puts the stack back as it was, whichever way a check returns.
-class Pile {
-public:
-    explicit Pile(lua_State* L) : L_(L), haut_(lua_gettop(L)) {}
-    ~Pile() { lua_settop(L_, haut_); }
-    Pile(Pile const&) = delete;
-    Pile& operator=(Pile const&) = delete;
-
-private:
-    lua_State* L_;
-    int haut_;
-};
 
 std::string element(std::string const& lieu, std::size_t k) { return lieu + "[" + std::to_string(k) + "]"; }
 
@@ -105,28 +93,6 @@ bool champs_connus(Table const& t, std::initializer_list<char const*> connus, Me
         }
     }
     return true;
-}
-
-// The count of a table whose keys are exactly 1..n, no hole and no other key; nothing for
-// any other value.
-std::optional<std::size_t> sequence(lua_State* L, int index) {
-    if (!lua_istable(L, index)) return std::nullopt;
-    std::size_t n = 0;
-    double plus_grande = 0;
-    lua_pushnil(L);
-    while (lua_next(L, index) != 0) {
-        lua_pop(L, 1);
-        double const cle = lua_type(L, -1) == LUA_TNUMBER ? lua_tonumber(L, -1) : 0;
-        if (!(cle >= 1 && cle == std::floor(cle))) {
-            lua_pop(L, 1);
-            return std::nullopt;
-        }
-        ++n;
-        plus_grande = std::max(plus_grande, cle);
-    }
-    // Distinct whole keys from 1, none above their count: they are 1..n.
-    if (plus_grande > static_cast<double>(n)) return std::nullopt;
-    return n;
 }
 
 // A number with no fractional part, within the bounds; a text that reads as a number is not one.
