@@ -13,22 +13,12 @@
 
 namespace Insereur {
 
+using Vorlan_tool::longueur_balise;
+
 namespace {
 
 // The window shown around an unknown character, as encoder() shows it.
 constexpr std::size_t fenetre_minimale = 10;
-
-// Length of the pointer tag that begins the `disponible` characters from `debut`, 0 when none
-// does; its number in `numero`, one beyond the int range taken as the largest int (which is
-// then reported as past the pointer table), as encoder() reads it.
-std::size_t longueur_balise(char const* debut, std::size_t disponible, int& numero) {
-    std::size_t const longueur = Vorlan_tool::longueur_balise(debut, disponible);
-    long long valeur = 0;
-    for (std::size_t k = 3; k + 2 < longueur; ++k)
-        valeur = std::min<long long>(valeur * 10 + (debut[k] - '0'), INT_MAX);
-    numero = static_cast<int>(valeur);
-    return longueur;
-}
 
 // The encodings of one stretch of the script between tags. A node is a position and the
 // extraction state of the bytes chosen before it (Automate_cles); an edge is an entry of the

@@ -9,24 +9,13 @@
 
 namespace Insereur {
 
+using Vorlan_tool::longueur_balise;
+
 namespace {
 
 // The look-ahead window for table texts is never narrower than 10 characters; pointer tags
 // are read whole, whatever their number of digits.
 constexpr std::size_t fenetre_minimale = 10;
-
-// Length of the pointer tag that begins the `disponible` characters from `debut`, 0 when none
-// does; its number in `numero`.
-std::size_t longueur_balise(char const* debut, std::size_t disponible, int& numero) {
-    std::size_t const longueur = Vorlan_tool::longueur_balise(debut, disponible);
-    // A number beyond the int range would wrap onto a real pointer (4294967297 onto 1): it is
-    // taken as the largest int instead, which is then reported as past the pointer table.
-    long long valeur = 0;
-    for (std::size_t k = 3; k + 2 < longueur; ++k)
-        valeur = std::min<long long>(valeur * 10 + (debut[k] - '0'), INT_MAX);
-    numero = static_cast<int>(valeur);
-    return longueur;
-}
 
 // Length of the reference "<#PT" digits ">" that begins the `disponible` characters from
 // `debut`, 0 when none does; its number in `numero`, large ones taken as the largest int.

@@ -10,14 +10,6 @@ namespace Jeu {
 
 namespace {
 
-// The number of the tag line of `longueur` characters at `debut` ("<PT" digits ">" LF); a
-// number beyond the int range is taken as the largest int, as the encoder takes it.
-int numero_de_balise(char const* debut, std::size_t longueur) {
-    long long valeur = 0;
-    for (std::size_t k = 3; k + 2 < longueur; ++k) valeur = std::min<long long>(valeur * 10 + (debut[k] - '0'), INT_MAX);
-    return static_cast<int>(valeur);
-}
-
 // One string after the text's bytes: its prefix, then what the encoder made of it.
 void ajouter(Insereur::Texte_encode& texte, Insereur::Texte_encode const& chaine, Plage const& plage) {
     std::size_t const debut = texte.octets.size() + static_cast<std::size_t>(plage.longueur);
@@ -50,11 +42,12 @@ Chaines_encodees encoder_chaines(std::string const& texte, Encodeur const& encod
     textes.emplace_back();
     bool apres_chaine = false;
     for (std::size_t p = 0; p < texte.size();) {
-        std::size_t const balise = Vorlan_tool::longueur_balise(texte.data() + p, texte.size() - p);
+        int numero = 0;
+        std::size_t const balise = Vorlan_tool::longueur_balise(texte.data() + p, texte.size() - p, numero);
         if (balise != 0) {
             // A tag after a string starts the next text; consecutive tags share one.
             if (apres_chaine) textes.emplace_back();
-            textes.back().pointeurs.push_back(numero_de_balise(texte.data() + p, balise));
+            textes.back().pointeurs.push_back(numero);
             apres_chaine = false;
             p += balise;
             continue;

@@ -1,5 +1,8 @@
 #include "lib/vorlan_tool_divers.h"
 
+#include <algorithm>
+#include <climits>
+
 #include "lib/vorlan_lib.h"
 
 namespace Vorlan_tool {
@@ -74,6 +77,16 @@ std::size_t longueur_balise(char const* debut, std::size_t disponible)
     if (fin == 3 || fin + 1 >= disponible || debut[fin] != '>' || debut[fin + 1] != '\n')
         return 0;
     return fin + 2;
+}
+
+std::size_t longueur_balise(char const* debut, std::size_t disponible, int& numero)
+{
+    std::size_t const longueur = longueur_balise(debut, disponible);
+    long long valeur = 0;
+    for (std::size_t k = 3; k + 2 < longueur; ++k)
+        valeur = std::min<long long>(valeur * 10 + (debut[k] - '0'), INT_MAX);
+    numero = static_cast<int>(valeur);
+    return longueur;
 }
 
 }  // namespace Vorlan_tool

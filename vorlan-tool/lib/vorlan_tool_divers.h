@@ -19,5 +19,9 @@ bool scan_pointeur(char const* line, int& numero);
 // Length of the pointer tag line ("<PT", one digit or more, ">", LF) that begins the
 // `disponible` characters from `debut`; 0 when none does. At most one prefix can be a tag.
 std::size_t longueur_balise(char const* debut, std::size_t disponible);
+// The same, with the tag's number in `numero`. A number beyond the int range would wrap onto a
+// real pointer (4294967297 onto 1): it is taken as the largest int, which is then reported as
+// past the pointer table.
+std::size_t longueur_balise(char const* debut, std::size_t disponible, int& numero);
 
 }  // namespace Vorlan_tool
