@@ -1,10 +1,10 @@
 // The pointer finder on ROMs of up to 2 KiB of any bytes, with string starts, a minimum and split
 // distances from the input, and a few tables of the finder's kinds written over the bytes so
 // that runs exist to be found. Whatever the input, every group lies in the ROM and shares no
-// byte with another, has `minimum` slots designating a start, starts and ends on one and never
-// holds two misses within eight slots; the starts reached and the misses it reports are what
-// its slots read through its own formulas give; its insertion formula gives back every start
-// reached; groups come by starts reached; and 3 threads give what 1 gives.
+// byte with another, reaches `minimum` starts, starts and ends on one, never holds two misses
+// within eight slots nor three equal values in a row; the starts reached and the misses it
+// reports are what its slots read through its own formulas give; its insertion formula gives
+// back every start reached; groups come by starts reached; and 3 threads give what 1 gives.
 #include <algorithm>
 #include <cstdint>
 #include <iterator>
@@ -40,8 +40,8 @@ constexpr Paire formules[] = {
     {"X-$C00000", "X+$C00000"},
     {"(X/$10000)*$8000+X%$8000", "((X/$8000)*$10000)+(X%$8000)+$8000"},
     {"(X/$10000-$80)*$8000+X%$8000", "(((X/$8000)+$80)*$10000)+(X%$8000)+$8000"},
-    {"(X-$A000)%$2000", "X+$A000"},
-    {"(X-$4000)%$4000+$10", "X-$10+$4000"},
+    {"X-$A000+($BFFF-X)*0", "X+$A000"},
+    {"X-$4000+($7FFF-X)*0+$10", "X-$10+$4000"},
 };
 constexpr int nombre_de_formules = static_cast<int>(std::size(formules));
 
@@ -114,7 +114,9 @@ void verifier(Decouverte::Groupe_trouve const& t, std::vector<unsigned char> con
     int derniere_manque = -espacement;
     for (int i = 0; i < g.nombre; ++i) {
         long long const p = Jeu::emplacement(g, i);
-        std::optional<long long> const o = conversion.position(Jeu::lire_pointeur(rom, g, i), p);
+        std::uint32_t const v = Jeu::lire_pointeur(rom, g, i);
+        if (i >= 2 && Jeu::lire_pointeur(rom, g, i - 1) == v && Jeu::lire_pointeur(rom, g, i - 2) == v) __builtin_trap();
+        std::optional<long long> const o = conversion.position(v, p);
         if (o && debuts.count(*o) != 0) {
             atteints.insert(*o);
             if (!conversion.valeur(*o, p)) __builtin_trap();
@@ -124,7 +126,7 @@ void verifier(Decouverte::Groupe_trouve const& t, std::vector<unsigned char> con
         derniere_manque = i;
         ++manques;
     }
-    if (static_cast<int>(atteints.size()) != t.atteintes || manques != t.manques || g.nombre - manques < minimum)
+    if (static_cast<int>(atteints.size()) != t.atteintes || manques != t.manques || t.atteintes < minimum)
         __builtin_trap();
 }
 

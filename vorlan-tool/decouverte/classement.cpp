@@ -23,7 +23,7 @@ private:
 using File = std::priority_queue<Serie, std::vector<Serie>, std::function<bool(Serie const&, Serie const&)>>;
 
 // Slots debut..fin - 1 of `s` as a run of their own, starting and ending on slots that designate
-// a start, back in the queue when it still has `minimum` of them.
+// a start, back in the queue when it still reaches `minimum` starts.
 void remettre(Recherche const& r, Serie const& s, int debut, int fin, int minimum, File& file) {
     Lecture const& l = r.lectures[static_cast<std::size_t>(s.lecture)];
     auto touche = [&](int i) { return designe(r, l, s.forme, s.emplacement(i)).has_value(); };
@@ -33,7 +33,7 @@ void remettre(Recherche const& r, Serie const& s, int debut, int fin, int minimu
     morceau.premier = s.emplacement(debut);
     morceau.nombre = fin - debut;
     compter(r, morceau);
-    if (morceau.nombre - morceau.manques >= minimum) file.push(morceau);
+    if (morceau.atteintes >= minimum) file.push(morceau);
 }
 
 // The slots of a run that hold no byte twice: in a split table whose high bytes lie a whole

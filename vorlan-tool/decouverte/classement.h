@@ -16,7 +16,7 @@ bool meilleure(Recherche const& r, Serie const& a, Serie const& b);
 // The runs kept, best first. Each slot byte belongs to one kept run at most: the best reading
 // of some bytes wins, and a run sharing bytes with a better one is cut down to its pieces that
 // do not (each again starting and ending on a slot that designates a start, and kept if it
-// still has `minimum` slots designating a start). So the same table seen at twice its stride,
+// still reaches `minimum` starts). So the same table seen at twice its stride,
 // the low bytes of its pointers read as shorter ones, or its bytes read in the other order,
 // give nothing more. A split run that would use a byte twice (its high bytes' table among its
 // own low bytes) is cut first.

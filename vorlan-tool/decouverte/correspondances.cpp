@@ -23,9 +23,11 @@ Entier en_entier(long long c) { return static_cast<Entier>(static_cast<std::uint
 constexpr long long deux_puissance_32 = 1LL << 32;
 constexpr Entier moins_un = -1;  // $FFFFFFFF: P*$FFFFFFFF is -P round 2^32
 
-// A bank seen at the top of the 2-byte addresses ($8000-$FFFF for a bank of $8000): no
-// 2-byte value lies past its window, so none needs bringing back into the bank.
+// A bank seen at the top of the 2-byte addresses ($8000-$FFFF for a bank of $8000): no 2-byte
+// value lies past its window. Below the top, the extraction refuses the values past it with a
+// subtraction that fails there, ($7FFF-X)*0, Calcul having no comparison.
 bool fenetre_en_haut(Forme const& f) { return f.fenetre + periode(f.correspondance) >= 0x10000; }
+long long haut_de_fenetre(Forme const& f) { return f.fenetre + periode(f.correspondance) - 1; }
 
 bool lineaire_fixe(Correspondance c) {
     return c == Correspondance::gba || c == Correspondance::hirom_c0 || c == Correspondance::hirom_40 ||
@@ -132,14 +134,13 @@ void calculer_positions(Forme const& f, std::uint32_t const* valeurs, long long 
         return;
     }
     default: {
-        auto const t = static_cast<Entier>(periode(f.correspondance));
         Entier const w = en_entier(f.fenetre);
-        bool const modulo = !fenetre_en_haut(f);
+        bool const borne = !fenetre_en_haut(f);
+        Entier const haut = en_entier(haut_de_fenetre(f));
         for (std::size_t i = 0; i < n; ++i) {
-            Entier const x = static_cast<Entier>(valeurs[i]);
-            auto const dans_banque = static_cast<Entier>(static_cast<std::uint32_t>(x) - static_cast<std::uint32_t>(w));
-            Entier const q = modulo ? dans_banque % t : dans_banque;
-            sortie[i] = ou_rien(w == 0 || x >= w, static_cast<std::uint32_t>(plus(q, en_entier(f.base))));
+            auto const x = static_cast<std::uint32_t>(valeurs[i]);
+            bool const dans = (w == 0 || static_cast<Entier>(x) >= w) && (!borne || haut >= static_cast<Entier>(x));
+            sortie[i] = ou_rien(dans, x - static_cast<std::uint32_t>(w) + static_cast<std::uint32_t>(f.base));
         }
         return;
     }
@@ -179,10 +180,8 @@ std::string formule_ext(Forme const& f) {
     case Correspondance::lorom_80: return "(X/$10000-$80)*$8000+X%$8000" + entete;
     default: {
         std::string const dans_banque = f.fenetre != 0 ? "X-" + hexa(f.fenetre) : "X";
-        std::string const q = fenetre_en_haut(f) ? dans_banque
-                                                 : (f.fenetre != 0 ? "(" + dans_banque + ")" : dans_banque) + "%" +
-                                                       hexa(periode(f.correspondance));
-        return q + (f.base != 0 ? "+" + hexa(f.base) : "");
+        std::string const sous_le_haut = fenetre_en_haut(f) ? "" : "+(" + hexa(haut_de_fenetre(f)) + "-X)*0";
+        return dans_banque + sous_le_haut + (f.base != 0 ? "+" + hexa(f.base) : "");
     }
     }
 }

@@ -33,8 +33,8 @@ struct Forme {
     // the finder reports it, fenetre - base.
     long long constante = 0;
     // The banks: the ROM offset of the bank's first byte, and the address it is seen at. A
-    // value below that window designates nothing; one past it is brought back into the bank
-    // (extraction "(X-$4000)%$4000+$14000"), so that the insertion reaches the bank only.
+    // value outside that window designates nothing (extraction "X-$4000+($7FFF-X)*0+$14000",
+    // the middle term failing past $7FFF), so that the insertion reaches the bank only.
     long long base = 0;
     long long fenetre = 0;
     // The header that precedes the first bank ($200 of a copier, $10 of iNES); already part of

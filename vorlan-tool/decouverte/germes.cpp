@@ -24,12 +24,31 @@ struct Bloc {
     long long a = 0;
     long long nombre_germes = 0;  // seeds start at a .. a + nombre_germes - 1
     std::vector<std::uint32_t> valeurs;
+    // How many slots from each hold its value, up to `longueur_egale`: stretches of equal
+    // bytes (padding) give no seed and are passed over.
+    std::vector<std::uint32_t> egales;
     std::vector<long long> positions;
     std::vector<std::uint32_t> candidats;
     std::vector<std::vector<Touche>> touches;  // by sonde
     std::vector<Touche> par_banque;
     std::vector<std::uint32_t> comptes;
 };
+
+// Past this many equal values in a row, no seed at any stride starts there: its three slots
+// would hold one value.
+constexpr std::uint32_t longueur_egale = 2 * pas_max + 1;
+
+void compter_egales(Bloc& bloc) {
+    std::size_t const n = bloc.valeurs.size();
+    bloc.egales.resize(n);
+    std::uint32_t suite = 0;
+    for (std::size_t i = n; i-- > 0;) {
+        suite = i + 1 < n && bloc.valeurs[i] == bloc.valeurs[i + 1] ? std::min(suite + 1, longueur_egale) : 1;
+        bloc.egales[i] = suite;
+    }
+}
+
+bool dans_le_remplissage(Bloc const& bloc, std::size_t i) { return bloc.egales[i] >= longueur_egale; }
 
 // 0 or 1, to be combined with `&` rather than `&&`: no branch on the value.
 unsigned plausible(Sonde const& s, std::uint32_t v) {
@@ -61,6 +80,9 @@ void semer_libres(Recherche const& r, int lecture, Bloc const& bloc, std::vector
             if ((bits[e >> 6] >> (e & 63) & 1) == 0) return;
             long long const d1 = static_cast<long long>(v[i + p]) - v[i];
             long long const d2 = static_cast<long long>(v[i + 2 * p]) - v[i + p];
+            // Equal values relative to their slots step as evenly spaced starts do: a stretch
+            // of equal bytes, padding say, is no table.
+            if (d2 == 0) return;
             for (auto [sonde, plus] : {std::pair(lineaire, 0), std::pair(relative, p)})
                 if (r.index.paire(d1 + plus, d2 + plus)) germes.push_back({lecture, sonde, p, 0, 0, bloc.a + i});
         };
@@ -71,7 +93,7 @@ void semer_libres(Recherche const& r, int lecture, Bloc const& bloc, std::vector
             Quatre b;
             std::memcpy(&a, v + i, sizeof a);
             std::memcpy(&b, v + i + p, sizeof b);
-            Quatre const dedans = (b - a - bas) <= etendue;
+            Quatre const dedans = ((b - a - bas) <= etendue) & (b != a);
             std::uint64_t m[2];
             std::memcpy(m, &dedans, sizeof m);
             if ((m[0] | m[1]) == 0) continue;
@@ -79,7 +101,7 @@ void semer_libres(Recherche const& r, int lecture, Bloc const& bloc, std::vector
                 if (dedans[k] != 0) candidat(i + k);
         }
         for (; i < fin; ++i)
-            if (v[i + p] - v[i] - bas <= etendue) candidat(i);
+            if (v[i + p] - v[i] - bas <= etendue && v[i + p] != v[i]) candidat(i);
     }
 }
 
@@ -88,7 +110,7 @@ void semer_libres(Recherche const& r, int lecture, Bloc const& bloc, std::vector
 void toucher_par_valeur(Recherche const& r, int taille, std::vector<int> const& sondes, Bloc& bloc) {
     for (std::size_t i = 0; i < bloc.valeurs.size(); ++i) {
         std::uint32_t const v = bloc.valeurs[i];
-        if (!r.valeur_utile(taille, v)) continue;
+        if (!r.valeur_utile(taille, v) || dans_le_remplissage(bloc, i)) continue;
         for (int s : sondes) {
             Sonde const& sonde = r.sondes[static_cast<std::size_t>(s)];
             if (!sonde.par_valeur || plausible(sonde, v) == 0) continue;
@@ -111,7 +133,8 @@ void toucher(Recherche const& r, Sonde const& sonde, Bloc& bloc, std::vector<Tou
         for (std::size_t i = 0; i < n; ++i) {
             std::uint32_t const v = bloc.valeurs[i];
             bloc.candidats[candidats] = static_cast<std::uint32_t>(i);
-            candidats += plausible(sonde, v) & static_cast<unsigned>(banques.occupee(v & masque));
+            candidats += plausible(sonde, v) & static_cast<unsigned>(banques.occupee(v & masque)) &
+                         static_cast<unsigned>(!dans_le_remplissage(bloc, i));
         }
         // Counted, then written in place: there are many.
         std::size_t total = 0;
@@ -137,7 +160,8 @@ void toucher(Recherche const& r, Sonde const& sonde, Bloc& bloc, std::vector<Tou
     bloc.positions.resize(n);
     positions(sonde.forme, bloc.valeurs.data(), static_cast<long long>(n), bloc.a, bloc.positions.data());
     for (std::size_t i = 0; i < n; ++i)
-        if ((plausible(sonde, bloc.valeurs[i]) & static_cast<unsigned>(r.index.est_debut(bloc.positions[i]))) != 0)
+        if ((plausible(sonde, bloc.valeurs[i]) & static_cast<unsigned>(r.index.est_debut(bloc.positions[i])) &
+             static_cast<unsigned>(!dans_le_remplissage(bloc, i))) != 0)
             touches.push_back({static_cast<std::uint32_t>(i), 0, bloc.positions[i]});
 }
 
@@ -154,8 +178,9 @@ std::vector<Touche> const& par_banque(Bloc& bloc, std::vector<Touche> const& tou
     return bloc.par_banque;
 }
 
-// Three touches of one sonde and bank at one stride, designating two starts at least: the
-// same start over and over is what a run of equal bytes gives.
+// Three touches of one sonde and bank at one stride, designating two starts at least and not
+// holding one value thrice: the same start over and over, or one value relative to evenly
+// spaced slots, is what a run of equal bytes gives.
 void semer_fixes(Recherche const& r, int lecture, int indice, Bloc& bloc, std::vector<Germe>& germes) {
     Sonde const& sonde = r.sondes[static_cast<std::size_t>(indice)];
     std::vector<Touche>& miennes = bloc.touches[static_cast<std::size_t>(indice)];
@@ -173,6 +198,8 @@ void semer_fixes(Recherche const& r, int lecture, int indice, Bloc& bloc, std::v
             while (c < touches.size() && touches[c].banque == t.banque && touches[c].i < t.i + 2 * pas) ++c;
             if (c == touches.size() || touches[c].banque != t.banque || touches[c].i != t.i + 2 * pas) continue;
             if (t.debut == touches[b].debut && t.debut == touches[c].debut) continue;
+            std::uint32_t const v = bloc.valeurs[t.i];
+            if (bloc.valeurs[touches[b].i] == v && bloc.valeurs[touches[c].i] == v) continue;
             Germe g{lecture, indice, static_cast<int>(pas), 0, 0, bloc.a + t.i};
             if (sonde.banques != nullptr) {
                 Index_banques const& banques = *sonde.banques;
@@ -213,6 +240,7 @@ void semer(Recherche const& r, long long debut, long long fin, std::vector<Germe
         bloc.nombre_germes = b - bloc.a;
         bloc.valeurs.resize(static_cast<std::size_t>(c - bloc.a));
         lecture.lire_lisibles(r.rom, bloc.a, c - bloc.a, bloc.valeurs.data());
+        compter_egales(bloc);
         semer_libres(r, static_cast<int>(l), bloc, germes);
         std::vector<int> const& sondes = r.sondes_par_taille[static_cast<std::size_t>(lecture.taille)];
         bloc.touches.resize(r.sondes.size());

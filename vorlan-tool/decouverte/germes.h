@@ -5,8 +5,10 @@
 #include "decouverte/sondes.h"
 
 // Where the pointer finder starts its runs: three consecutive slots at one stride whose values,
-// read one way and mapped one way, designate string starts. The ROM is scanned in blocks, each
-// block once per reading, every mapping and stride at a time.
+// read one way and mapped one way, designate string starts, two of them different at least,
+// and whose values are not one value thrice (for a free sonde, each differs from the one
+// before). Slots that begin a stretch of more than 32 equal values start none. The ROM is
+// scanned in blocks, each block once per reading, every mapping and stride at a time.
 namespace Decouverte {
 
 // Three slots from `o` at stride `pas` that start a run.

@@ -9,9 +9,10 @@
 // Every slot size (2, 3 and 4 bytes), both byte orders, every stride from the slot size up to
 // 16 and every mapping of Correspondance are tried; a split table (low bytes in one table, high
 // bytes in another, 2-byte values) at each distance the request gives, strides from 1. A table
-// is a run of slots at one stride whose values designate starts, `minimum` of them at least,
+// is a run of slots at one stride whose values designate `minimum` distinct starts at least,
 // with a few misses (see series.h: first and last slots reaching a start, at most one miss in
-// any eight consecutive slots), found from three consecutive slots that reach starts.
+// any eight consecutive slots, never three equal values in a row), found from three
+// consecutive slots that reach starts.
 //
 // What the mapping must be for a table to be found:
 // - a fixed constant (plain offsets, value = offset; GBA; HiROM $C0 and $40; relative to the
@@ -19,7 +20,7 @@
 //   the table's entries;
 // - a bank implied by 2-byte values (LoROM, HiROM, Game Boy, NES banks of $2000 and $4000):
 //   any order, each bank found from the starts it holds at the values' positions; a value
-//   below the bank's window designates nothing, and the insertion reaches the bank only;
+//   outside the bank's window designates nothing, and the insertion reaches the bank only;
 // - a constant to find (value = offset + k, or offset - P + k): the table must step through
 //   three consecutive starts less than $10000 bytes apart somewhere, each slot designating the
 //   start that follows the previous one's; k comes from there. A table in no string order and
@@ -32,7 +33,7 @@ namespace Decouverte {
 
 struct Demande_pointeurs {
     std::vector<long long> debuts;  // string starts (those outside the ROM are left out)
-    int minimum = 8;                // slots of a table designating a start, at least (1 below 1)
+    int minimum = 8;                // distinct starts a table reaches, at least (1 below 1)
     // Distances from a split table's low bytes to its high bytes (either sign); none: no
     // split table is looked for.
     std::vector<long long> ecarts;

@@ -16,6 +16,16 @@ std::optional<Serie> etendre(Recherche const& r, int lecture, Forme const& forme
                              long long borne) {
     Lecture const& l = r.lectures[static_cast<std::size_t>(lecture)];
     auto touche = [&](long long x) { return designe(r, l, forme, x).has_value(); };
+    // x holds the value of the two slots on its side of the run: a third in a row.
+    auto valeur = [&](long long x) {
+        std::uint32_t v = 0;
+        l.lire(r.rom, x, v);
+        return v;
+    };
+    auto troisieme = [&](long long x, long long sens) {
+        std::uint32_t const v = valeur(x);
+        return valeur(x + sens) == v && valeur(x + 2 * sens) == v;
+    };
     if (!touche(o) || !touche(o + pas) || !touche(o + 2 * pas)) return std::nullopt;
     long long const ecart = espacement_manques * pas;
     long long const fin_lisible = l.fin_lisible(static_cast<long long>(r.rom.size()));
@@ -24,6 +34,7 @@ std::optional<Serie> etendre(Recherche const& r, int lecture, Forme const& forme
     std::optional<long long> manque;        // the last miss met
     std::optional<long long> manque_garde;  // the nearest to the seed of those kept before it
     for (long long x = o - pas; x >= std::max(borne, l.premier_lisible()); x -= pas) {
+        if (troisieme(x, pas)) break;
         if (touche(x)) {
             debut = x;
             if (manque && !manque_garde) manque_garde = manque;
@@ -35,6 +46,7 @@ std::optional<Serie> etendre(Recherche const& r, int lecture, Forme const& forme
     long long fin = o + 2 * pas;
     manque = manque_garde;
     for (long long x = fin + pas; x < fin_lisible; x += pas) {
+        if (troisieme(x, -pas)) break;
         if (touche(x)) {
             fin = x;
             continue;
@@ -139,7 +151,7 @@ std::vector<Serie> series_de_la_chaine(Recherche const& r, Germe const* debut, G
             std::optional<Serie> const s = etendre(r, g->lecture, forme, g->pas, g->o, borne);
             if (!s) continue;
             couvert = std::max(couvert, s->dernier());
-            if (s->nombre - s->manques >= minimum) series.push_back(*s);
+            if (s->atteintes >= minimum) series.push_back(*s);
         }
     }
     return series;

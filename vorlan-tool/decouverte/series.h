@@ -7,9 +7,11 @@
 // Runs of slots at one stride, read and mapped one way, that designate string starts: the
 // tables the pointer finder proposes. A run's first and last slots designate a start, and no
 // eight consecutive slots of it hold more than one that does not (a miss: a pointer to text
-// outside the starts given, or to none). A table counts `minimum` slots that designate a start
-// at least: a run of random bytes that happens to step as the starts do for a few slots, in a
-// range of text say, seldom reaches that many.
+// outside the starts given, or to none). A table reaches `minimum` distinct starts at least: a
+// run of random bytes that happens to step as the starts do for a few slots, in a range of text
+// say, seldom reaches that many. No three consecutive slots of a run hold the same value: a
+// stretch of equal bytes (padding) designates one start over and over, or, read relative to
+// its slots, evenly spaced ones; it ends a run and starts none.
 namespace Decouverte {
 
 constexpr int espacement_manques = 8;
@@ -35,8 +37,7 @@ void compter(Recherche const& r, Serie& serie);
 
 // The runs of one chain's seeds (sorted by offset, see avant): a seed that no run found from an
 // earlier one covers is grown both ways as far as the rule on misses allows, once for each
-// constant its slots give a free sonde. Runs with fewer than `minimum` slots designating a
-// start are left out.
+// constant its slots give a free sonde. Runs reaching fewer than `minimum` starts are left out.
 std::vector<Serie> series_de_la_chaine(Recherche const& r, Germe const* debut, Germe const* fin, int minimum);
 
 }  // namespace Decouverte

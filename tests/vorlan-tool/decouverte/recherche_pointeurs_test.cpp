@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <optional>
@@ -171,10 +172,10 @@ TEST(Correspondances, LesFormulesDesConsolesSontCellesDeLeursProfils) {
         {{Correspondance::lorom_00, 0, 0, 0, 0x200}, "(X/$10000)*$8000+X%$8000+$200",
          "(((X-$200)/$8000)*$10000)+((X-$200)%$8000)+$8000"},
         {{Correspondance::relative, -2}, "X+P+$2", "X-P-$2"},
-        {{Correspondance::banque_gb, 0, 0x14000, 0x4000}, "(X-$4000)%$4000+$14000", "X-$14000+$4000"},
+        {{Correspondance::banque_gb, 0, 0x14000, 0x4000}, "X-$4000+($7FFF-X)*0+$14000", "X-$14000+$4000"},
         {{Correspondance::banque_lorom, 0, 0x18000, 0x8000}, "X-$8000+$18000", "X-$18000+$8000"},
         {{Correspondance::banque_hirom, 0, 0x20000, 0}, "X+$20000", "X-$20000"},
-        {{Correspondance::banque_nes_2000, 0, 0xC010, 0xA000, 0x10}, "(X-$A000)%$2000+$C010", "X-$C010+$A000"},
+        {{Correspondance::banque_nes_2000, 0, 0xC010, 0xA000, 0x10}, "X-$A000+($BFFF-X)*0+$C010", "X-$C010+$A000"},
         {{Correspondance::lineaire, -0x1F00}, "X+$1F00", "X-$1F00"},
         {{Correspondance::relative, 0, 0, 0, 0, true}, "X+P", "X+P*$FFFFFFFF"},
     };
@@ -295,6 +296,30 @@ TEST(RecherchePointeurs, UneTableEclateeNestCherQueAuxEcartsDonnes) {
     verifier_designation(rom, groupes[0].groupe, tranche(debuts, 10, 60));
 }
 
+// Sixteen slots of a split table at distance 8, each designating a start: slot i's high byte
+// is slot i + 8's low byte. No group may use a byte twice, so the run comes back cut in two
+// and only one half can keep the bytes they share.
+TEST(RecherchePointeurs, UneTableEclateeNUtiliseJamaisUnOctetDeuxFois) {
+    std::vector<unsigned char> rom(0x10000, 0);
+    Decouverte::Demande_pointeurs d;
+    d.ecarts = {8};
+    for (int i = 0; i < 8; ++i) {
+        rom[static_cast<std::size_t>(0x4000 + i)] = static_cast<unsigned char>(0x10 * (i + 1));
+        rom[static_cast<std::size_t>(0x4008 + i)] = 0x90;
+        rom[static_cast<std::size_t>(0x4010 + i)] = static_cast<unsigned char>(0x91 + i);
+        d.debuts.push_back(0x9000 + 0x10 * (i + 1));
+        d.debuts.push_back(0x9190 + 0x100 * i);
+    }
+    std::sort(d.debuts.begin(), d.debuts.end());
+    std::vector<Groupe_trouve> const groupes = Decouverte::chercher_pointeurs(rom, d, 2);
+    ASSERT_EQ(groupes.size(), 1u);
+    EXPECT_EQ(groupes[0].groupe.disposition, Jeu::Disposition::eclate);
+    EXPECT_EQ(groupes[0].groupe.octets, (std::vector<long long>{0x4000, 0x4008}));
+    EXPECT_EQ(groupes[0].groupe.nombre, 8);
+    EXPECT_EQ(groupes[0].groupe.pas, 1);
+    EXPECT_EQ(groupes[0].atteintes, 8);
+}
+
 // --- Misses, length, decoys ---
 
 struct Attendu {
@@ -364,6 +389,12 @@ TEST(RecherchePointeurs, LesLeurresNeDonnentRien) {
     Rom_de_test rom(0x100000, 6);
     std::vector<long long> const debuts = rom.ecrire_textes(0x40000, 1500, 3, 30);
     std::vector<long long> const autres = rom.ecrire_textes(0xA0000, 1500, 3, 30);
+    // Evenly spaced starts, and stretches of equal bytes that, read relative to their slots,
+    // step as they do. (Nine bytes apart: with a power of two, the letter and end code pairs
+    // of the strings themselves read as 2-byte values that designate starts.)
+    rom.ecrire_textes(0xE0000, 500, 8, 8);
+    rom.ecrire(0xC0000, std::vector<unsigned char>(0x10000, 0));
+    rom.ecrire(0xD0000, std::vector<unsigned char>(0x10000, 0xFF));
     // Values in steps that no two consecutive starts are apart.
     Jeu::Groupe const pas_reguliers = suite(0x8000, 200, 2, 2, petit, essai_pointeurs::lineaire(0));
     for (int i = 0; i < 200; ++i) rom.ecrire_valeur(pas_reguliers, i, static_cast<std::uint32_t>(0x8000 + 37 * i));

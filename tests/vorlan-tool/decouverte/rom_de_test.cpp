@@ -50,12 +50,11 @@ Formules relative(long long constante) {
 }
 
 Formules banque(long long periode, long long base, long long fenetre) {
-    // Past a window at the top of the 2-byte values there is nothing to bring back.
-    std::string const dans_banque = fenetre != 0 ? "X-" + hexa(fenetre) : "X";
-    std::string const ext = fenetre + periode >= 0x10000 ? dans_banque
-                            : fenetre != 0               ? "(" + dans_banque + ")%" + hexa(periode)
-                                                         : dans_banque + "%" + hexa(periode);
-    return {ext + plus_ou_moins(base), "X" + plus_ou_moins(-base) + plus_ou_moins(fenetre)};
+    // Below the window: X-$w fails. Past it: ($haut-X) fails, unless no 2-byte value is.
+    std::string const sous_le_haut =
+        fenetre + periode >= 0x10000 ? "" : "+(" + hexa(fenetre + periode - 1) + "-X)*0";
+    return {"X" + plus_ou_moins(-fenetre) + sous_le_haut + plus_ou_moins(base),
+            "X" + plus_ou_moins(-base) + plus_ou_moins(fenetre)};
 }
 
 Rom_de_test::Rom_de_test(long long taille, unsigned graine) : rom_(static_cast<std::size_t>(taille)), etat_(graine) {
