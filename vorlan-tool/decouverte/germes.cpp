@@ -24,9 +24,7 @@ struct Bloc {
     long long a = 0;
     long long nombre_germes = 0;  // seeds start at a .. a + nombre_germes - 1
     std::vector<std::uint32_t> valeurs;
-    // How many slots from each hold its value, up to `longueur_egale`: stretches of equal
-    // bytes (padding) give no seed and are passed over.
-    std::vector<std::uint32_t> egales;
+    std::vector<unsigned char> remplissage;  // 1 where a slot begins longueur_egale equal values
     std::vector<long long> positions;
     std::vector<std::uint32_t> candidats;
     std::vector<std::vector<Touche>> touches;  // by sonde
@@ -34,21 +32,26 @@ struct Bloc {
     std::vector<std::uint32_t> comptes;
 };
 
-// Past this many equal values in a row, no seed at any stride starts there: its three slots
-// would hold one value.
-constexpr std::uint32_t longueur_egale = 2 * pas_max + 1;
+// A slot that begins this many equal values in a row starts no seed at any stride (its three
+// slots would hold one value): stretches of equal bytes (padding) are passed over.
+constexpr std::size_t longueur_egale = 2 * pas_max + 1;
 
-void compter_egales(Bloc& bloc) {
-    std::size_t const n = bloc.valeurs.size();
-    bloc.egales.resize(n);
-    std::uint32_t suite = 0;
-    for (std::size_t i = n; i-- > 0;) {
-        suite = i + 1 < n && bloc.valeurs[i] == bloc.valeurs[i + 1] ? std::min(suite + 1, longueur_egale) : 1;
-        bloc.egales[i] = suite;
+void marquer_remplissage(Bloc& bloc) {
+    std::vector<std::uint32_t> const& v = bloc.valeurs;
+    bloc.remplissage.assign(v.size(), 0);
+    for (std::size_t i = 0; i + 1 < v.size();) {
+        if (v[i] != v[i + 1]) {
+            ++i;
+            continue;
+        }
+        std::size_t fin = i + 1;  // the last slot holding v[i]
+        while (fin + 1 < v.size() && v[fin + 1] == v[i]) ++fin;
+        for (std::size_t k = i; k + longueur_egale <= fin + 1; ++k) bloc.remplissage[k] = 1;
+        i = fin + 1;
     }
 }
 
-bool dans_le_remplissage(Bloc const& bloc, std::size_t i) { return bloc.egales[i] >= longueur_egale; }
+unsigned hors_remplissage(Bloc const& bloc, std::size_t i) { return bloc.remplissage[i] ^ 1u; }
 
 // 0 or 1, to be combined with `&` rather than `&&`: no branch on the value.
 unsigned plausible(Sonde const& s, std::uint32_t v) {
@@ -110,7 +113,7 @@ void semer_libres(Recherche const& r, int lecture, Bloc const& bloc, std::vector
 void toucher_par_valeur(Recherche const& r, int taille, std::vector<int> const& sondes, Bloc& bloc) {
     for (std::size_t i = 0; i < bloc.valeurs.size(); ++i) {
         std::uint32_t const v = bloc.valeurs[i];
-        if (!r.valeur_utile(taille, v) || dans_le_remplissage(bloc, i)) continue;
+        if (!r.valeur_utile(taille, v) || hors_remplissage(bloc, i) == 0) continue;
         for (int s : sondes) {
             Sonde const& sonde = r.sondes[static_cast<std::size_t>(s)];
             if (!sonde.par_valeur || plausible(sonde, v) == 0) continue;
@@ -134,7 +137,7 @@ void toucher(Recherche const& r, Sonde const& sonde, Bloc& bloc, std::vector<Tou
             std::uint32_t const v = bloc.valeurs[i];
             bloc.candidats[candidats] = static_cast<std::uint32_t>(i);
             candidats += plausible(sonde, v) & static_cast<unsigned>(banques.occupee(v & masque)) &
-                         static_cast<unsigned>(!dans_le_remplissage(bloc, i));
+                         hors_remplissage(bloc, i);
         }
         // Counted, then written in place: there are many.
         std::size_t total = 0;
@@ -161,7 +164,7 @@ void toucher(Recherche const& r, Sonde const& sonde, Bloc& bloc, std::vector<Tou
     positions(sonde.forme, bloc.valeurs.data(), static_cast<long long>(n), bloc.a, bloc.positions.data());
     for (std::size_t i = 0; i < n; ++i)
         if ((plausible(sonde, bloc.valeurs[i]) & static_cast<unsigned>(r.index.est_debut(bloc.positions[i])) &
-             static_cast<unsigned>(!dans_le_remplissage(bloc, i))) != 0)
+             hors_remplissage(bloc, i)) != 0)
             touches.push_back({static_cast<std::uint32_t>(i), 0, bloc.positions[i]});
 }
 
@@ -240,7 +243,7 @@ void semer(Recherche const& r, long long debut, long long fin, std::vector<Germe
         bloc.nombre_germes = b - bloc.a;
         bloc.valeurs.resize(static_cast<std::size_t>(c - bloc.a));
         lecture.lire_lisibles(r.rom, bloc.a, c - bloc.a, bloc.valeurs.data());
-        compter_egales(bloc);
+        marquer_remplissage(bloc);
         semer_libres(r, static_cast<int>(l), bloc, germes);
         std::vector<int> const& sondes = r.sondes_par_taille[static_cast<std::size_t>(lecture.taille)];
         bloc.touches.resize(r.sondes.size());
