@@ -17,7 +17,7 @@ struct Demande_decouverte {
     Recherche recherche;
     std::vector<std::vector<unsigned char>> fins;  // the end codes, which the new table gains as end entries
     int minimum = 4;                               // strings in a row that make a range
-    int minimum_pointeurs = 8;                     // slots in a row that make a pointer table
+    int minimum_pointeurs = 8;                     // distinct strings a pointer table designates, at least
     std::vector<long long> ecarts;
 };
 

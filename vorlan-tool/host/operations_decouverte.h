@@ -51,7 +51,7 @@ struct Demande_decouverte {
     std::vector<std::vector<unsigned char>> fins;
     std::string table;
     std::string description;
-    int minimum = 8;  // slots in a row that make a pointer table
+    int minimum = 8;  // distinct strings a pointer table designates, at least
     std::vector<long long> ecarts;
     bool remplacer = false;
 };
