@@ -44,6 +44,9 @@ public:
 
     // The stack, bottom first.
     std::vector<Niveau> const& niveaux() const { return niveaux_; }
+    // Takes up a stack that niveaux() gave, of the same tables: an encoder tries what the
+    // decoder would make of its bytes from a state it reached earlier.
+    void reprendre(std::vector<Niveau> const& niveaux) { niveaux_ = niveaux; }
 
 private:
     void entrer(std::vector<Bascule> const& bascules);

@@ -61,6 +61,15 @@ public:
         return trouve;
     }
 
+    // Whether the `disponible` bytes given are a proper prefix of a recorded sequence: more
+    // bytes could still make a longer match of them.
+    bool prolongeable(unsigned char const* octets, std::size_t disponible) const {
+        if (disponible == 0) return true;
+        std::uint32_t n = racine_[octets[0]];
+        for (std::size_t k = 1; n != 0 && k < disponible; ++k) n = enfant(n, octets[k]);
+        return n != 0 && !noeuds_[n].enfants.empty();
+    }
+
 private:
     struct Lien {
         unsigned char octet;

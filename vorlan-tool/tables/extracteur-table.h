@@ -57,6 +57,12 @@ public:
         return index_.plus_long(octets, disponible, longueur);
     }
 
+    // Whether a key longer than the `disponible` bytes given begins with them: a reader that
+    // has only these bytes yet cannot tell its longest match.
+    bool prolongeable(unsigned char const* octets, std::size_t disponible) const {
+        return index_.prolongeable(octets, disponible);
+    }
+
     // Every entry in key order.
     std::map<Nb_ext_ins, Texte_ext> const& entrees() const { return entrees_; }
 
