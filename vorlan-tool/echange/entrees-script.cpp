@@ -80,7 +80,7 @@ Script_en_entrees::Script_en_entrees(std::string const& script, Forme forme) : f
                 p += longueur;
             } else if (ligne == Ligne::balise) {
                 while (nature(script, p, longueur, lue) == Ligne::balise) {
-                    std::size_t const chiffres = longueur - 4;  // "<PT" digits ">\n"
+                    std::size_t const chiffres = longueur - 5;  // "<PT" digits ">\n"
                     std::string const numero = script.substr(p + 3, chiffres);
                     e.identifiant += (e.identifiant.empty() ? "PT" : " PT") + numero;
                     e.pointeurs.push_back(numero.size() > 18 ? -1 : std::stoll(numero));
