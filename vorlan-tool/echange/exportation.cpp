@@ -16,8 +16,9 @@ std::string hex(long long valeur) {
 
 // The widths of the text's lines, as the game shows them: "120, 96 | 40", one group per box.
 std::string largeurs(Entree const& entree, Boite const& boite) {
-    // A tag makes the text a block, which the measure cuts into boxes and lines.
-    Auto_LB::Mesure const m = Auto_LB::mesurer(*boite.largeurs, "<PT1>\n" + entree.texte);
+    // A tag makes the text a block, which the measure cuts into boxes and lines; the line feed
+    // put back after it lets an end code the table keys with one end the block.
+    Auto_LB::Mesure const m = Auto_LB::mesurer(*boite.largeurs, "<PT1>\n" + entree.texte + "\n");
     std::string s;
     for (Auto_LB::Bloc_mesure const& bloc : m.blocs)
         for (Auto_LB::Boite_mesuree const& b : bloc.boites) {
