@@ -120,7 +120,9 @@ std::string Script_en_entrees::recomposer(std::vector<std::string> const& textes
     for (std::size_t k = 0; k < entrees_.size(); ++k) {
         script += avant_[k];
         script += textes[k];
-        if (fin_de_ligne_[k]) script += '\n';
+        // An empty text right before a tag or a marker had no line feed: a translation given to
+        // it needs one, or the line after it would no longer start a line.
+        if (fin_de_ligne_[k] || (!textes[k].empty() && !avant_[k + 1].empty())) script += '\n';
     }
     script += avant_.back();
     return script;

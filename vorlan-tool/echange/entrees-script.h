@@ -42,7 +42,8 @@ public:
     std::optional<std::size_t> chercher(std::string const& identifiant) const;
 
     // The script with entry k's text replaced by textes[k] (one text per entry): byte for byte
-    // the script cut when every text is its own, each line feed cut off put back.
+    // the script cut when every text is its own, each line feed cut off put back (and one given
+    // to a text that was empty before a tag or a marker).
     std::string recomposer(std::vector<std::string> const& textes) const;
 
 private:

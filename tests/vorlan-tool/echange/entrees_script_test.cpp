@@ -68,6 +68,10 @@ TEST(EntreesScript, PutsEachTextInItsPlace) {
     Script_en_entrees const s("<PLAGE $0-$F>\n<PT0001>\nA<FIN>\n<PT0002>\nB<FIN>", Forme::balises);
     EXPECT_EQ(s.recomposer({"Un\ndeux<FIN>", "Trois<FIN>"}), "<PLAGE $0-$F>\n<PT0001>\nUn\ndeux<FIN>\n<PT0002>\nTrois<FIN>");
     EXPECT_FALSE(s.chercher("PT0003"));
+    // A text that was empty before a marker gets the line feed that keeps the marker a line.
+    Script_en_entrees const vide("<PT0001>\n<PLAGE $0-$F>\n<PT0002>\nB\n", Forme::balises);
+    EXPECT_EQ(vide.recomposer({"", "B"}), "<PT0001>\n<PLAGE $0-$F>\n<PT0002>\nB\n");
+    EXPECT_EQ(vide.recomposer({"x", "B"}), "<PT0001>\nx\n<PLAGE $0-$F>\n<PT0002>\nB\n");
 }
 
 TEST(EntreesScript, PairsAnOriginalWithItsTranslationByTags) {
