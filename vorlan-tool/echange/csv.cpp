@@ -59,7 +59,6 @@ Enregistrements lire_enregistrements_csv(std::string const& octets) {
                         }
                         break;
                     }
-                    if (x == '\r' && p < n && octets[p] == '\n') continue;
                     if (x == '\n') ++ligne;
                     texte += x;
                 }

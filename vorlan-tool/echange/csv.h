@@ -15,9 +15,8 @@ std::string ecrire_csv(std::vector<Ligne_echange> const& lignes);
 Lecture lire_csv(std::string const& octets);
 
 // The records of any CSV file (a byte-order mark skipped), with the line each starts on. Records
-// may end with CR LF or LF alone; CR LF inside a quoted field reads as LF, as the spreadsheets
-// that write it mean. A quote left open, or text after a closing quote, refuses the file:
-// `defaut` gets the line.
+// may end with CR LF or LF alone; a quoted field keeps its bytes as they are. A quote left open,
+// or text after a closing quote, refuses the file: `defaut` gets the line.
 struct Enregistrements {
     std::vector<Cellules> cellules;
     std::vector<int> lignes;
