@@ -46,6 +46,18 @@ int shell(Scratch const& s, std::string const& commande, std::string& erreurs) {
     return statut;
 }
 
+// msgfmt --check reads the file without a word, and msgcat writes it back unchanged.
+void verifier_po(Scratch const& s, std::string const& nom) {
+    ASSERT_TRUE(outil_present("msgfmt") && outil_present("msgcat"))
+        << "msgfmt and msgcat (Debian's gettext) are needed: scripts/install-deps.sh installs them";
+    std::string erreurs;
+    EXPECT_EQ(shell(s, "msgfmt --check -o /dev/null '" + nom + "'", erreurs), 0) << nom;
+    EXPECT_EQ(erreurs, "") << nom;
+    EXPECT_EQ(shell(s, "msgcat -o copie.po '" + nom + "'", erreurs), 0) << nom;
+    EXPECT_EQ(erreurs, "") << nom;
+    EXPECT_EQ(s.read("copie.po"), s.read(nom)) << nom;
+}
+
 TEST(CommandesEchange, RoundTripsGiveTheIdenticalScript) {
     struct Cas {
         char const* nom;
@@ -71,8 +83,22 @@ TEST(CommandesEchange, RoundTripsGiveTheIdenticalScript) {
                           "importer{ fichier = 'vide." + fin + "', script = 'script.txt', sortie = 'vide.txt'" + o + " }\n");
             EXPECT_EQ(s.read("retour.txt"), c.script) << c.nom << " " << fin;
             EXPECT_EQ(s.read("vide.txt"), c.script) << c.nom << " " << fin;
+            if (std::string(fin) == "po") verifier_po(s, "jeu.po");
         }
     }
+}
+
+// The PO files a case folder pins, byte for byte what exporter writes.
+TEST(CommandesEchange, GettextToolsReadTheCaseFoldersPo) {
+    Scratch s;
+    std::string const dossier = std::string(CASES_DIR) + "/echange-aller-retour/attendu/";
+    for (char const* nom : {"script.txt.po", "boite.pot"}) s.write(nom, test_support::read_file(dossier + nom));
+    verifier_po(s, "script.txt.po");
+    std::string erreurs;
+    EXPECT_EQ(shell(s, "msgfmt --check -o /dev/null boite.pot", erreurs), 0);
+    EXPECT_EQ(erreurs, "boite.pot:2: warning: header field 'Language' still has the initial default value\n");
+    EXPECT_EQ(shell(s, "msgcat -o copie.po boite.pot", erreurs), 0);
+    EXPECT_EQ(s.read("copie.po"), s.read("boite.pot"));
 }
 
 TEST(CommandesEchange, GettextToolsReadOurPoUnchanged) {
@@ -87,14 +113,7 @@ TEST(CommandesEchange, GettextToolsReadOurPoUnchanged) {
            "exporter{ script = 'utf8.txt', sortie = 'b.po', encodage = 'utf8', langue = 'ja' }\n"
            "exporter{ script = 'mots.txt', sortie = 'c.pot', fixe = true, langue = 'fr' }\n"
            "exporter{ script = 'script.txt', sortie = 'd.po' }\n");
-    for (char const* nom : {"a.po", "b.po", "c.pot"}) {
-        std::string erreurs;
-        EXPECT_EQ(shell(s, std::string("msgfmt --check -o /dev/null ") + nom, erreurs), 0) << nom;
-        EXPECT_EQ(erreurs, "") << nom;
-        EXPECT_EQ(shell(s, std::string("msgcat -o copie.po ") + nom, erreurs), 0) << nom;
-        EXPECT_EQ(erreurs, "") << nom;
-        EXPECT_EQ(s.read("copie.po"), s.read(nom)) << nom;
-    }
+    for (char const* nom : {"a.po", "b.po", "c.pot"}) verifier_po(s, nom);
     std::string erreurs;
     EXPECT_EQ(shell(s, "msgfmt --check -o /dev/null d.po", erreurs), 0);
     EXPECT_EQ(erreurs, "d.po:2: warning: header field 'Language' still has the initial default value\n");
