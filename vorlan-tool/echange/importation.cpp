@@ -25,17 +25,17 @@ std::string Comptes::pourcentage() const {
 
 namespace {
 
-// The checks of one entry whose translation is not empty; its text in `texte` when it is
-// applied, with the count of its warnings.
+// What the checks of one entry decided, with the count of its warnings.
 struct Verdict {
     bool applique = false;
     int avertissements = 0;
 };
 
+// The checks of one entry whose translation is not empty, in order; its translation goes into
+// `texte` when it is applied.
 Verdict verifier(Ligne_echange const& l, Entree const& entree, std::vector<Terme> const& glossaire,
                  Demande_import const& d, std::string& texte, Rapports& rapports) {
     Verdict v;
-    long long refuse = 0;
     long point = 0;
     std::optional<std::string> const original = depuis_utf8(l.original, d.encodage, point);
     bool const change = !original || *original != entree.texte;
@@ -45,8 +45,8 @@ Verdict verifier(Ligne_echange const& l, Entree const& entree, std::vector<Terme
     }
     std::optional<std::string> traduction = depuis_utf8(l.traduction, d.encodage, point);
     if (!traduction) {
-        refuse = point;
-        rapports.emplace_back(Message::echange_hors_encodage, std::vector<Argument>{l.identifiant, refuse});
+        rapports.emplace_back(Message::echange_hors_encodage,
+                              std::vector<Argument>{l.identifiant, static_cast<long long>(point)});
         return v;
     }
     bool const coupe = d.forme == Forme::fixe ? traduction->find('\n') != std::string::npos
