@@ -5,6 +5,7 @@
 
 #include "host/commandes_apercu.h"
 #include "host/commandes_decouverte.h"
+#include "host/commandes_echange.h"
 #include "host/commandes_ext_ins.h"
 #include "host/commandes_jeu.h"
 #include "host/commandes_optimiseurs.h"
@@ -34,6 +35,8 @@ Fonction_lua const fonctions[] = {
     {"chercher_textes", lua_chercher_textes},
     {"chercher_pointeurs", lua_chercher_pointeurs},
     {"decouvrir", lua_decouvrir},
+    {"exporter", lua_exporter},
+    {"importer", lua_importer},
     {nullptr, nullptr},
 };
 

@@ -27,7 +27,8 @@ bool lire_hex(std::string const& s, std::size_t& p, long long& valeur) {
     return p > debut && (p >= s.size() || chiffre(s[p]) < 0);
 }
 
-// The length of the marker "<PLAGE $hex-$hex>\n" at `p`, 0 when there is none.
+}  // namespace
+
 std::size_t lire_marque(std::string const& s, std::size_t p, Plage& plage) {
     if (s.compare(p, longueur_ouverture, ouverture) != 0) return 0;
     std::size_t q = p + longueur_ouverture;
@@ -38,8 +39,6 @@ std::size_t lire_marque(std::string const& s, std::size_t p, Plage& plage) {
     if (s.compare(q, 2, ">\n") != 0) return 0;
     return q + 2 - p;
 }
-
-}  // namespace
 
 std::string marque(Plage const& plage) {
     char texte[64];

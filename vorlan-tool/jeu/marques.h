@@ -12,6 +12,10 @@ namespace Jeu {
 
 std::string marque(Plage const& plage);
 
+// The length of the marker "<PLAGE $hex-$hex>\n" at `p` of `s`, its range in `plage`; 0 when
+// there is none.
+std::size_t lire_marque(std::string const& s, std::size_t p, Plage& plage);
+
 // A script cut at its markers: what comes before the first one (no range), then each marker's
 // range and what follows it up to the next marker.
 struct Morceau {

@@ -336,6 +336,34 @@ enum class Message {
     decouverte_groupe_ecarte,
     decouverte_description,
 
+    // The team exchange: exporter and importer.
+    echange_export_debut,
+    echange_export_fin,
+    echange_textes_ecrits,
+    echange_import_debut,
+    echange_import_fin,
+    echange_bilan,
+    echange_texte_sans_entree,
+    echange_original_force,
+    echange_codes_differents,
+    echange_glossaire,
+    commande_encodage,
+    commande_format_echange,
+    commande_boite_incomplete,
+    echange_non_utf8,
+    echange_texte_absent,
+    echange_texte_en_trop,
+    echange_illisible,
+    echange_en_tete,
+    echange_colonnes,
+    echange_entree_inconnue,
+    echange_entree_repetee,
+    echange_original_change,
+    echange_hors_encodage,
+    echange_hors_table,
+    echange_traduction_coupe,
+    echange_mot_sur_deux_lignes,
+
     nombre_de_messages  // not a message: the size of the catalogue
 };
 
