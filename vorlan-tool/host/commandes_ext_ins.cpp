@@ -32,8 +32,8 @@ struct Pointeurs {
     String formule = "X";
 };
 
-// An extraction's table argument: one file name, as it always was, or a list of them whose
-// tables load together. A list is 1..n of non-empty names without a NUL byte; anything else
+// A table argument: one file name, as it always was, or a list of them whose tables load
+// together. A list is 1..n of non-empty names without a NUL byte; anything else
 // that is no string is refused as before.
 bool lire_tables(Lua& lua, int position, std::vector<std::string>& noms) {
     if (lua.isstring(position)) {
@@ -59,8 +59,7 @@ bool lire_tables(Lua& lua, int position, std::vector<std::string>& noms) {
 }
 
 // The checks of arguments 1 to 3: ROM, table, script.
-bool lire_fichiers(Sens sens, Lua& lua, std::vector<std::string>& tables) {
-    if (sens != Sens::extraction) return verifier_chaines(lua, 1, 3);
+bool lire_fichiers(Lua& lua, std::vector<std::string>& tables) {
     return verifier_chaines(lua, 1, 1) && lire_tables(lua, 2, tables) && verifier_chaines(lua, 3, 3);
 }
 
@@ -74,7 +73,7 @@ int lua_ext_ins(Sens sens, Lua& lua) {
         return 0;
     }
     std::vector<std::string> tables;
-    if (!lire_fichiers(sens, lua, tables)) return 0;
+    if (!lire_fichiers(lua, tables)) return 0;
     if (!verifier_nombres(lua, 4, 5)) return 0;
     char const* const rom = lua.to_string(1);
     char const* const script = lua.to_string(3);
@@ -120,7 +119,7 @@ int lua_ext_ins(Sens sens, Lua& lua) {
     // A simulation prints exactly what the insertion would: it is the insertion, its writes left out.
     afficher(Rapport(Message::insertion_debut, {script, rom}));
     int const resultat =
-        Operations::inserer(rom, lua.to_string(2), script, debut, fin, pointeurs.table, pointeurs.formule.data(),
+        Operations::inserer(rom, tables, script, debut, fin, pointeurs.table, pointeurs.formule.data(),
                             sens == Sens::simulation ? Operations::Ecriture::simulee : Operations::Ecriture::reelle);
     lua.push(static_cast<double>(resultat));
     afficher(Rapport(Message::insertion_fin));
@@ -133,7 +132,7 @@ int lua_ext_ins_fixe(Sens sens, Lua& lua) {
         return 0;
     }
     std::vector<std::string> tables;
-    if (!lire_fichiers(sens, lua, tables)) return 0;
+    if (!lire_fichiers(lua, tables)) return 0;
     if (!verifier_nombres(lua, 4, 6)) return 0;
     char const* const rom = lua.to_string(1);
     char const* const script = lua.to_string(3);

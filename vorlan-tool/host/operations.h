@@ -28,7 +28,7 @@ enum class Ecriture { reelle, simulee };
 // that cannot be computed for a pointer ends the insertion with its math_error, nothing written.
 // A simulated insertion prints and returns what the real one would on a writable ROM, which it
 // only reads.
-int inserer(char const* rom, char const* table, char const* script, int debut, int fin,
+int inserer(char const* rom, std::vector<std::string> const& table, char const* script, int debut, int fin,
             Table_pointeurs const& pointeurs, char const* formule, Ecriture ecriture = Ecriture::reelle);
 void inserer_fixe(char const* rom, char const* table, char const* script, int adresse, int nombre, int taille);
 

@@ -2,15 +2,16 @@
 #include "host/enregistrement.h"
 #include "host/operations.h"
 #include "host/rom_a_modifier.h"
+#include "insertion/encodage-bascules.h"
 #include "insertion/insereur-fixe.h"
 #include "insertion/insereur.h"
 #include "lib/erreur.h"
 
 namespace Operations {
 
-int inserer(char const* rom, char const* table, char const* script, int debut, int fin,
+int inserer(char const* rom, std::vector<std::string> const& table, char const* script, int debut, int fin,
             Table_pointeurs const& pointeurs, char const* formule, Ecriture ecriture) {
-    Insereur::Table_ins tbl;
+    Tables_insertion tbl;
     Rom_a_modifier f_rom;
     std::string texte;
     if (!ouvrir_insertion(tbl, table, f_rom, rom, texte, script, ecriture)) return debut;
@@ -23,7 +24,11 @@ int inserer(char const* rom, char const* table, char const* script, int debut, i
     if (!lire_rom(f_rom.fichier, octets)) return debut;
 
     Insereur::Image_rom image(std::move(octets));
-    Insereur::Insertion const insertion = Insereur::inserer(tbl, texte, image, debut, fin, pointeurs, formule_lue);
+    Insereur::Insertion const insertion =
+        tbl.avec_bascules
+            ? Insereur::inserer(Insereur::encoder_bascules(texte, tbl.bascules, true), image, debut, fin, pointeurs,
+                                formule_lue)
+            : Insereur::inserer(tbl.simple, texte, image, debut, fin, pointeurs, formule_lue);
     afficher(insertion.rapports);
     // The formula's failure ends the command at the guard, as every error of the system does.
     if (insertion.arret) throw math_error(*insertion.arret);

@@ -20,7 +20,11 @@ std::optional<Rapport> verifier(int taille_rom, int debut, int fin, Table_pointe
 
 Insertion inserer(Table_ins const& table, std::string const& script, Image_rom& image, int debut, int fin,
                   Table_pointeurs const& pointeurs, Calcul::Formule const& formule) {
-    Encodage const encodage = encoder(script, table);
+    return inserer(encoder(script, table), image, debut, fin, pointeurs, formule);
+}
+
+Insertion inserer(Encodage const& encodage, Image_rom& image, int debut, int fin, Table_pointeurs const& pointeurs,
+                  Calcul::Formule const& formule) {
     Placement const placement = placer_a_la_suite(encodage, debut, fin);
     Inscription inscription = inscrire(encodage, placement, fin, pointeurs, formule, image);
 

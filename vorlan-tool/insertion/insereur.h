@@ -2,6 +2,7 @@
 #include <optional>
 #include <string>
 
+#include "insertion/encodage.h"
 #include "insertion/image-rom.h"
 #include "lib/calcul.h"
 #include "lib/rapport.h"
@@ -30,5 +31,8 @@ std::optional<Rapport> verifier(int taille_rom, int debut, int fin, Table_pointe
 // When the formula stops it, the image must not be written.
 Insertion inserer(Table_ins const& table, std::string const& script, Image_rom& image, int debut, int fin,
                   Table_pointeurs const& pointeurs, Calcul::Formule const& formule);
+// The same from a script already encoded (by encoder_bascules, for tables that switch).
+Insertion inserer(Encodage const& encodage, Image_rom& image, int debut, int fin, Table_pointeurs const& pointeurs,
+                  Calcul::Formule const& formule);
 
 }  // namespace Insereur

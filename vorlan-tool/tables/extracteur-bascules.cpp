@@ -73,4 +73,11 @@ Tables_ext::Chargement Tables_ext::charger(std::vector<Fichier> const& fichiers)
     return resultat;
 }
 
+bool Tables_ext::bascule() const {
+    if (tables_.size() > 1) return true;
+    for (auto const& [cle, entree] : tables_.front().table->entrees())
+        if (!entree.bascules.empty()) return true;
+    return false;
+}
+
 }  // namespace Extracteur

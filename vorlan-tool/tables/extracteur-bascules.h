@@ -44,6 +44,8 @@ public:
     Table_ext const& table(std::size_t rang) const { return *tables_[rang].table; }
     // Its name, empty for an unnamed start table.
     std::string const& nom(std::size_t rang) const { return tables_[rang].nom; }
+    // Whether decoding ever leaves the start table: there are other tables, or a switch entry.
+    bool bascule() const;
 
 private:
     struct Nommee {

@@ -37,7 +37,7 @@ void BM_inserer(benchmark::State& state) {
     if (std::filesystem::file_size(script, erreur) == 0 || erreur) state.SkipWithError("extraction failed");
 
     for (auto _ : state) {
-        int const fin = Operations::inserer(rom.c_str(), table.c_str(), script.c_str(), g.debut, g.fin, pointeurs,
+        int const fin = Operations::inserer(rom.c_str(), {table}, script.c_str(), g.debut, g.fin, pointeurs,
                                             Rom_generee::formule);
         if (fin == g.debut) state.SkipWithError("insertion failed");
     }
@@ -79,7 +79,7 @@ void BM_inserer_dans_64_Mio(benchmark::State& state) {
     Table_pointeurs const pointeurs{0x100, 1, 3, Ordre_octets::petit_boutiste};
     Silence const silence;
     for (auto _ : state) {
-        if (Operations::inserer(rom.c_str(), table.c_str(), script.c_str(), 0x200000, 0x2000FF, pointeurs, "X") ==
+        if (Operations::inserer(rom.c_str(), {table}, script.c_str(), 0x200000, 0x2000FF, pointeurs, "X") ==
             0x200000)
             state.SkipWithError("insertion failed");
     }

@@ -197,7 +197,7 @@ Insertion_simple preparer_simple(Dossier const& dossier) {
 
 int inserer_simple(Insertion_simple const& s) {
     Rom_generee const& g = rom_generee();
-    return Operations::inserer(s.rom.c_str(), s.table.c_str(), s.script.c_str(), g.debut, g.fin, s.pointeurs,
+    return Operations::inserer(s.rom.c_str(), {s.table}, s.script.c_str(), g.debut, g.fin, s.pointeurs,
                                Rom_generee::formule);
 }
 
