@@ -36,10 +36,10 @@ bool takes_number(std::string const& arg) {
 
 bool takes_text(std::string const& arg) { return arg == "-F" || arg == "-m" || arg == "-p"; }
 
-// The sides given, before the format's default fills the others in.
+// The sides given (-1: not given), before the format's default fills the others in.
 struct Given {
-    long long width = 0;
-    long long height = 0;
+    long long width = -1;
+    long long height = -1;
     bool order = false;
 };
 
@@ -87,8 +87,8 @@ std::string store_text(std::string const& option, std::string const& text, Optio
 std::string settle_tile(Options& options, Given const& given) {
     Tuiles::Format const& format = *options.format;
     long long const side = format.cote_fixe != 0 ? format.cote_fixe : console_side;
-    long long const width = given.width != 0 ? given.width : side;
-    long long const height = given.height != 0 ? given.height : side;
+    long long const width = given.width >= 0 ? given.width : side;
+    long long const height = given.height >= 0 ? given.height : side;
     if (!Tuiles::accepte(format, static_cast<int>(std::min<long long>(width, Tuiles::cote_maximal + 1)),
                          static_cast<int>(std::min<long long>(height, Tuiles::cote_maximal + 1)))) {
         if (format.cote_fixe != 0)

@@ -206,6 +206,8 @@ TEST(TilmarFormats, WrongFormatsSizesAndPalettesChangeNothing) {
          "tile format gb-2bpp takes tiles whose sides are multiples of 8 pixels, up to 1024, not 8 x 12\n" + usage},
         {{"-F", "1bpp", "-W", "2000", "-t", "1", "rom.bin", "tiles.png"},
          "tile format 1bpp takes tiles of 1 to 1024 pixels a side, not 2000 x 8\n" + usage},
+        {{"-F", "1bpp", "-H", "0", "-t", "1", "rom.bin", "tiles.png"},
+         "tile format 1bpp takes tiles of 1 to 1024 pixels a side, not 8 x 0\n" + usage},
         {{"-F", "1bpp", "-m", "col", "-t", "1", "rom.bin", "tiles.png"},
          "option -m applies to the formats made of 8 x 8 tiles, not to 1bpp\n" + usage},
         {{"-m", "columns", "-t", "1", "rom.bin", "tiles.png"},

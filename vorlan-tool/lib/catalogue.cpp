@@ -415,6 +415,10 @@ constexpr Entree catalogue[] = {
      "Attention, le groupe à $%llX partage des octets avec un groupe mieux placé : il est écarté\n"},
     {Message::decouverte_description, Genre::information,
      "Description écrite dans '%s' : %d plage(s), %d groupe(s) de pointeurs\n"},
+    {Message::apercu_taille_glyphe, Genre::erreur,
+     "Erreur, le format de police '%s' ne prend pas des glyphes de %lld x %lld pixels (%s)\n"},
+    {Message::apercu_largeurs_hors_rom, Genre::erreur,
+     "Erreur, la table des largeurs à l'adresse 0x%llX (codes %02X à %02X) sort de la rom de %lld octets\n"},
 };
 
 constexpr std::size_t nombre = sizeof catalogue / sizeof catalogue[0];

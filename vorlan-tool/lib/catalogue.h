@@ -336,6 +336,10 @@ enum class Message {
     decouverte_groupe_ecarte,
     decouverte_description,
 
+    // The preview's console fonts.
+    apercu_taille_glyphe,
+    apercu_largeurs_hors_rom,
+
     nombre_de_messages  // not a message: the size of the catalogue
 };
 

@@ -374,6 +374,10 @@ TEST(Catalogue, EveryTextIsExactlyAsPrinted) {
         {Message::decouverte_sans_pointeurs, "Erreur, aucune table de pointeurs : seule la table '%s' est écrite ; les plages trouvées s'extraient " "toujours avec extraire et SANS_POINTEURS\n"},
         {Message::decouverte_groupe_ecarte, "Attention, le groupe à $%llX partage des octets avec un groupe mieux placé : il est écarté\n"},
         {Message::decouverte_description, "Description écrite dans '%s' : %d plage(s), %d groupe(s) de pointeurs\n"},
+        {Message::apercu_taille_glyphe,
+         "Erreur, le format de police '%s' ne prend pas des glyphes de %lld x %lld pixels (%s)\n"},
+        {Message::apercu_largeurs_hors_rom,
+         "Erreur, la table des largeurs à l'adresse 0x%llX (codes %02X à %02X) sort de la rom de %lld octets\n"},
     };
     std::set<Message> vus;
     for (Cas const& c : cas) {
@@ -454,7 +458,7 @@ TEST(Catalogue, EachMessageHasItsKind) {
         Message::bps_source_taille, Message::bps_source_crc, Message::bps_resultat_faux,
         Message::apercu_arguments, Message::apercu_champ_inconnu, Message::apercu_champ_incorrect,
         Message::apercu_boite_vide, Message::apercu_boite_trop_grande, Message::apercu_page_vide, Message::apercu_premier_code,
-        Message::apercu_police_hors_rom,
+        Message::apercu_police_hors_rom, Message::apercu_taille_glyphe, Message::apercu_largeurs_hors_rom,
         Message::jeu_champ_inconnu, Message::jeu_champ_absent, Message::jeu_nom_de_fichier,
         Message::jeu_entier, Message::jeu_booleen, Message::jeu_formule, Message::jeu_plage,
         Message::jeu_plages, Message::jeu_groupes, Message::jeu_groupe, Message::jeu_disposition,
