@@ -96,8 +96,9 @@ int take_matched(Options const& options, Matched_picture&& matched, Index_pictur
 }
 
 // The one-bit example form, and any picture read against -f and -b, as today: each pixel by
-// the nearer of the two colours (a 1-bit BMP by its bits without them). Every other format
-// reads stored indexes against the palette, and colours by their nearest entry.
+// the nearer of the two colours of the palette (-b and -f, or the palette file's first two),
+// a 1-bit BMP by its bits without -f and -b. Every other format reads stored indexes against
+// the palette, and colours by their nearest entry.
 bool two_colour_reading(Options const& options) {
     return options.colours_given || options.format == &Tuiles::formats().front();
 }
@@ -141,7 +142,7 @@ int read_bmp_sheet(Options const& options, Colours const& palette, std::vector<u
             if (by_bits) picture = bitmap_indexes(bits);
             if (by_index) return take_matched(options, match_indexes(stored, file_palette, palette), picture);
             if (!by_bits && two_colours)
-                picture = bitmap_indexes(classify_colours(colours, Colour_rule{options.foreground, options.background}));
+                picture = bitmap_indexes(classify_colours(colours, Colour_rule{palette[1], palette[0]}));
             if (!by_bits && !two_colours) return take_matched(options, match_colours(colours, palette), picture);
         }
     } catch (std::bad_alloc const&) {
@@ -192,7 +193,7 @@ int read_png_sheet(Options const& options, Colours const& palette, std::vector<u
         Colour_picture colours;
         if (int const refused = png_refusal(options, read_png_colours(file, colours), header)) return refused;
         if (!two_colours) return take_matched(options, match_colours(colours, palette), picture);
-        picture = bitmap_indexes(classify_colours(colours, Colour_rule{options.foreground, options.background}));
+        picture = bitmap_indexes(classify_colours(colours, Colour_rule{palette[1], palette[0]}));
     } catch (std::bad_alloc const&) {
         return fail(Message::bitmap_buffer, header.width * header.height * rgba_size);
     }

@@ -46,13 +46,11 @@ TEST(TilmarFormats, ExtractionThenInsertionGivesTheSameRomForEveryFormatAndSize)
     };
     unsigned seed = 7;
     for (Tuiles::Format const& f : Tuiles::formats()) {
-        std::vector<Size> sizes;
-        if (f.cote_fixe != 0)
-            sizes = {{12, 12, nullptr}};
-        else if (Tuiles::en_tuiles_8x8(f))
-            sizes = {{8, 8, nullptr}, {16, 16, "row"}, {16, 16, "col"}, {8, 16, nullptr}, {24, 8, "col"}};
-        else
-            sizes = {{8, 8, nullptr}, {10, 7, nullptr}, {16, 16, nullptr}};
+        std::vector<Size> const sizes =
+            f.cote_fixe != 0            ? std::vector<Size>{{12, 12, nullptr}}
+            : Tuiles::en_tuiles_8x8(f) ? std::vector<Size>{{8, 8, nullptr}, {16, 16, "row"}, {16, 16, "col"},
+                                                            {8, 16, nullptr}, {24, 8, "col"}}
+                                        : std::vector<Size>{{8, 8, nullptr}, {10, 7, nullptr}, {16, 16, nullptr}};
         for (Size const& s : sizes) {
             for (char const* picture : {"tiles.png", "tiles.bmp"}) {
                 Scratch scratch;
@@ -182,6 +180,20 @@ TEST(TilmarFormats, APaletteFileGivesTheColoursBothWays) {
     scratch.write("rom.bin", std::string(64, '\0'));
     RunResult const back = tilmar(scratch, {"-F", "nes-2bpp", "-p", "font.gpl", "-i", "-t", "4", "rom.bin", "rgb.png"});
     EXPECT_EQ(back.status, 0) << back.out;
+    EXPECT_EQ(scratch.read("rom.bin"), rom);
+}
+
+// The 12 x 12 form reads a picture by the nearer of its two colours: those of the palette file
+// when one is given, so that black ink on white comes back as it went.
+TEST(TilmarFormats, TheTwelveByTwelveFormReadsByThePalettesTwoColours) {
+    Scratch scratch;
+    std::string const rom = random_bytes(4 * 18, 13);
+    scratch.write("rom.bin", rom);
+    scratch.write("ink.pal", std::string("\xFF\xFF\xFF\x00\x00\x00", 6));
+    ASSERT_EQ(tilmar(scratch, {"-p", "ink.pal", "-t", "4", "rom.bin", "tiles.png"}).status, 0);
+    scratch.write("rom.bin", std::string(rom.size(), '\0'));
+    RunResult const r = tilmar(scratch, {"-p", "ink.pal", "-i", "-t", "4", "rom.bin", "tiles.png"});
+    EXPECT_EQ(r.status, 0) << r.out;
     EXPECT_EQ(scratch.read("rom.bin"), rom);
 }
 
