@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "tilmar/index-picture.h"
+
 namespace tilmar {
 
 // A 1-bit picture held the way BMP stores it: each row padded to whole 32-bit words, the most
@@ -13,12 +15,6 @@ struct Bitmap {
     std::vector<unsigned char> pixels;    // bitmap_row_size(width) × height bytes
 };
 
-// The colours a 1-bit picture is written with, as 0xRRGGBB.
-struct Palette {
-    std::uint32_t background = 0x000000;
-    std::uint32_t foreground = 0xFFFFFF;
-};
-
 // Bytes per stored row: the width in bits rounded up to whole 32-bit words.
 long long bitmap_row_size(long long width);
 
@@ -27,5 +23,8 @@ Bitmap blank_bitmap(long long width, long long height);
 
 // Index in `pixels` of the first byte of picture row y, counted from the top of the picture.
 long long bitmap_row_start(Bitmap const& picture, long long y);
+
+// The picture as colour indexes: a drawn pixel 1, the others 0.
+Index_picture bitmap_indexes(Bitmap const& picture);
 
 }  // namespace tilmar

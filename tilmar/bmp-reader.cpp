@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <limits>
+#include <stdexcept>
 #include <utility>
 
 #include "tilmar/bmp-format.h"
@@ -54,6 +55,24 @@ void put_rgba(std::vector<unsigned char>& rgba, std::size_t at, std::uint32_t rg
     rgba[at + 1] = static_cast<unsigned char>(rgb >> 8);
     rgba[at + 2] = static_cast<unsigned char>(rgb);
     rgba[at + 3] = alpha;
+}
+
+// The palette (0xRRGGBB: entries are stored B, G, R, 0), then the pixel data's place.
+Bmp_pixels_check read_palette_and_check(std::vector<unsigned char> const& file, Bmp_header const& header,
+                                        Colours& palette) {
+    if (header.palette_colours != 0) {
+        long long const end = header.palette_offset + static_cast<long long>(bmp::palette_entry_size) * header.palette_colours;
+        if (end > static_cast<long long>(file.size()) || end > header.data_offset) return Bmp_pixels_check::palette_outside;
+        for (std::uint32_t i = 0; i < header.palette_colours; ++i)
+            palette.push_back(read_le(file, header.palette_offset + bmp::palette_entry_size * i, 3));
+    }
+    return check_pixel_data(file, header);
+}
+
+// Indices are packed from the most significant bits of each byte.
+unsigned packed_index(std::vector<unsigned char> const& file, std::size_t row, std::size_t bit, unsigned bits) {
+    unsigned const byte = read_le(file, row + bit / 8, 1);
+    return byte >> (8 - bits - bit % 8) & ((1u << bits) - 1);
 }
 
 }  // namespace
@@ -122,14 +141,8 @@ Bmp_pixels_check read_bmp_pixels(std::vector<unsigned char> const& file, Bmp_hea
 
 Bmp_pixels_check read_bmp_colours(std::vector<unsigned char> const& file, Bmp_header const& header,
                                   Colour_picture& picture) {
-    std::vector<std::uint32_t> palette;  // 0xRRGGBB: entries are stored B, G, R, 0
-    if (header.palette_colours != 0) {
-        long long const end = header.palette_offset + static_cast<long long>(bmp::palette_entry_size) * header.palette_colours;
-        if (end > static_cast<long long>(file.size()) || end > header.data_offset) return Bmp_pixels_check::palette_outside;
-        for (std::uint32_t i = 0; i < header.palette_colours; ++i)
-            palette.push_back(read_le(file, header.palette_offset + bmp::palette_entry_size * i, 3));
-    }
-    Bmp_pixels_check const fit = check_pixel_data(file, header);
+    Colours palette;
+    Bmp_pixels_check const fit = read_palette_and_check(file, header, palette);
     if (fit != Bmp_pixels_check::ok) return fit;
 
     unsigned const bits = header.bits_per_pixel;
@@ -143,9 +156,7 @@ Bmp_pixels_check read_bmp_colours(std::vector<unsigned char> const& file, Bmp_he
         for (long long x = 0; x < header.width; ++x, at += rgba_size) {
             std::size_t const bit = static_cast<std::size_t>(x) * bits;
             if (bits <= 8) {
-                // Indices are packed from the most significant bits of each byte.
-                unsigned const byte = read_le(file, row + bit / 8, 1);
-                unsigned const index = byte >> (8 - bits - bit % 8) & ((1u << bits) - 1);
+                unsigned const index = packed_index(file, row, bit, bits);
                 if (index >= palette.size()) return Bmp_pixels_check::index_past_palette;
                 put_rgba(rgba, at, palette[index], 255);
             } else if (bits == 24) {
@@ -161,6 +172,32 @@ Bmp_pixels_check read_bmp_colours(std::vector<unsigned char> const& file, Bmp_he
     picture.width = header.width;
     picture.height = header.height;
     picture.rgba = std::move(rgba);
+    return Bmp_pixels_check::ok;
+}
+
+Bmp_pixels_check read_bmp_indexes(std::vector<unsigned char> const& file, Bmp_header const& header,
+                                  Index_picture& picture, Colours& palette) {
+    if (header.bits_per_pixel > 8) throw std::invalid_argument("no palette below 16 bits a pixel");
+    Colours colours;
+    Bmp_pixels_check const fit = read_palette_and_check(file, header, colours);
+    if (fit != Bmp_pixels_check::ok) return fit;
+    unsigned const bits = header.bits_per_pixel;
+    std::vector<unsigned char> indexes(static_cast<std::size_t>(header.width * header.height));
+    std::size_t const row_size = static_cast<std::size_t>(bmp_row_size(header));
+    std::size_t at = 0;
+    for (long long y = 0; y < header.height && header.width != 0; ++y) {
+        long long const stored = header.top_down ? y : header.height - 1 - y;
+        std::size_t const row = header.data_offset + static_cast<std::size_t>(stored) * row_size;
+        for (long long x = 0; x < header.width; ++x, ++at) {
+            unsigned const index = packed_index(file, row, static_cast<std::size_t>(x) * bits, bits);
+            if (index >= colours.size()) return Bmp_pixels_check::index_past_palette;
+            indexes[at] = static_cast<unsigned char>(index);
+        }
+    }
+    picture.width = header.width;
+    picture.height = header.height;
+    picture.indexes = std::move(indexes);
+    palette = std::move(colours);
     return Bmp_pixels_check::ok;
 }
 

@@ -4,6 +4,8 @@
 
 #include "tilmar/bitmap.h"
 #include "tilmar/colour-picture.h"
+#include "tilmar/index-picture.h"
+#include "tilmar/palette.h"
 
 namespace tilmar {
 
@@ -60,6 +62,11 @@ Bmp_pixels_check read_bmp_pixels(std::vector<unsigned char> const& file, Bmp_hea
 // the palette up to 8 bits, through the masks at 16 and 32 (plain 32-bit pixels are opaque).
 Bmp_pixels_check read_bmp_colours(std::vector<unsigned char> const& file, Bmp_header const& header,
                                   Colour_picture& picture);
+
+// Reads the colour index of every pixel of a whole BMP file of 1, 4 or 8 bits a pixel, with
+// its palette. index_past_palette when a pixel's index has no entry.
+Bmp_pixels_check read_bmp_indexes(std::vector<unsigned char> const& file, Bmp_header const& header,
+                                  Index_picture& picture, Colours& palette);
 
 // The bytes one stored row takes: its bits rounded up to whole 32-bit words.
 long long bmp_row_size(Bmp_header const& header);

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "tuiles/formats.h"
+
 namespace tilmar {
 
 enum class Mode { extract, insert };
@@ -15,8 +17,12 @@ struct Options {
     long long columns = 16;              // "-c": extraction only
     std::uint32_t foreground = 0xFFFFFF; // "-f": 0xRRGGBB
     std::uint32_t background = 0x000000; // "-b": 0xRRGGBB
-    bool colours_given = false;          // "-f" or "-b": insertion reads a 1-bit BMP by colour too
+    bool colours_given = false;          // "-f" or "-b": insertion reads a 1-bit picture by these two colours
     bool create_rom = false;             // "-n": insertion only
+    Tuiles::Format const* format = &Tuiles::formats().front();  // "-F"
+    Tuiles::Dimensions tile;             // "-W", "-H", "-m"; 12 × 12 for 1bpp-12, else 8 × 8 by default
+    std::string palette;                 // "-p": a palette file, or empty for the default
+    bool nearest_anyway = false;         // "-q": insertion takes the nearest entry of pixels near none
     std::string rom;
     std::string bitmap;
 };

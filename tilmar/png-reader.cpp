@@ -34,6 +34,7 @@ Png_status read_png_header(std::vector<unsigned char> const& file, Png_header& h
     if (status.check != Png_check::ok) return status;
     header.width = png.image.width;
     header.height = png.image.height;
+    header.palette = (png.image.format & PNG_FORMAT_FLAG_COLORMAP) != 0;
     return status;
 }
 
@@ -50,6 +51,29 @@ Png_status read_png_colours(std::vector<unsigned char> const& file, Colour_pictu
     picture.width = png.image.width;
     picture.height = png.image.height;
     picture.rgba = std::move(rgba);
+    return status;
+}
+
+Png_status read_png_indexes(std::vector<unsigned char> const& file, Index_picture& picture, Colours& palette) {
+    Png_image png;
+    Png_status const status = begin_read(file, png);
+    if (status.check != Png_check::ok) return status;
+    // Read with a colour map, a palette file keeps its own entries and its pixels' indexes.
+    png.image.format = PNG_FORMAT_RGB_COLORMAP;
+    std::uint64_t const size = std::uint64_t{png.image.width} * png.image.height;
+    if (size > 0xFFFFFFFFu) return {Png_check::too_large, 0, ""};
+    std::vector<unsigned char> indexes(static_cast<std::size_t>(size));
+    unsigned char colours[3 * 256];
+    if (png_image_finish_read(&png.image, nullptr, indexes.data(), 0, colours) == 0) return undecodable(png.image);
+    for (unsigned char index : indexes)
+        if (index >= png.image.colormap_entries) return {Png_check::index_past_palette, 0, ""};
+    Colours entries;
+    for (png_uint_32 i = 0; i < png.image.colormap_entries && i < 256; ++i)
+        entries.push_back(std::uint32_t{colours[3 * i]} << 16 | std::uint32_t{colours[3 * i + 1]} << 8 | colours[3 * i + 2]);
+    picture.width = png.image.width;
+    picture.height = png.image.height;
+    picture.indexes = std::move(indexes);
+    palette = std::move(entries);
     return status;
 }
 

@@ -3,12 +3,15 @@
 #include <vector>
 
 #include "tilmar/colour-picture.h"
+#include "tilmar/index-picture.h"
+#include "tilmar/palette.h"
 
 namespace tilmar {
 
 struct Png_header {
     long long width = 0;
     long long height = 0;
+    bool palette = false;  // the pixels are indexes into a palette
 };
 
 enum class Png_check {
@@ -18,6 +21,7 @@ enum class Png_check {
     bad_crc,      // a chunk's CRC does not match
     undecodable,  // libpng refused the file: `reason` says why
     too_large,    // its colours would take 4 GiB or more, past what libpng reads in one piece
+    index_past_palette,  // a pixel's palette index has no entry
 };
 
 struct Png_status {
@@ -33,5 +37,9 @@ Png_status read_png_header(std::vector<unsigned char> const& file, Png_header& h
 // palette and transparency are expanded, 16-bit channels brought to 8 bits (16-bit files
 // without colour space information taken as sRGB, like 8-bit ones).
 Png_status read_png_colours(std::vector<unsigned char> const& file, Colour_picture& picture);
+
+// Reads the index of every pixel of a whole palette PNG file, with its palette (transparent
+// entries taken at their colour).
+Png_status read_png_indexes(std::vector<unsigned char> const& file, Index_picture& picture, Colours& palette);
 
 }  // namespace tilmar

@@ -2,7 +2,8 @@
 #include <string>
 #include <vector>
 
-#include "tilmar/bitmap.h"
+#include "tilmar/index-picture.h"
+#include "tilmar/palette.h"
 
 namespace tilmar {
 
@@ -11,10 +12,10 @@ struct Png_encoding {
     std::string failure;              // libpng's message when it could not encode the picture
 };
 
-// The picture as a 1-bit palette PNG: entry 0 the background, entry 1 the foreground, as in
-// the BMP file. The picture's size must fit what libpng writes (see png_fits).
-// Throws std::bad_alloc when the picture's pixels, a byte each on the way, do not fit in memory.
-Png_encoding write_png(Bitmap const& picture, Palette const& palette);
+// The picture as a palette PNG of the entries of `palette` (2 to 256), its pixels their
+// indexes: 1 bit a pixel for 2 entries, 2 for 4, 4 for 16, else 8. The picture's size must fit
+// what libpng writes (see png_fits).
+Png_encoding write_png(Index_picture const& picture, Colours const& palette);
 
 // Whether a picture of this size can be written as a PNG file: its width and height within
 // the format's 31 bits, and its pixels, a byte each, within the 4 GiB libpng encodes at once.

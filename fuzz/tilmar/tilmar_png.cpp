@@ -10,9 +10,10 @@
 #include <vector>
 
 #include "tilmar/colour-classifier.h"
+#include "tilmar/palette-match.h"
 #include "tilmar/png-reader.h"
 #include "tilmar/png-writer.h"
-#include "tilmar/sheet.h"
+#include "tilmar/tile-sheet.h"
 
 namespace {
 
@@ -46,20 +47,29 @@ void read_png(std::vector<unsigned char> const& file) {
     tilmar::Bitmap const bits = read_bits(file, rule);
     if (bits.width == 0) return;
 
+    tilmar::Index_picture const indexes = tilmar::bitmap_indexes(bits);
+    tilmar::Tile_layout const layout{&Tuiles::formats().front(), Tuiles::Dimensions{12, 12}};
     long long const columns = bits.width / 12;
     if (columns > 0) {
         long long const tiles = columns * (bits.height / 12);
         try {
-            tilmar::read_tiles(bits, columns, tiles);
-            tilmar::read_tiles(bits, columns, tiles + 1);
+            tilmar::read_sheet(indexes, layout, tiles);
+            tilmar::read_sheet(indexes, layout, tiles + 1);
         } catch (std::out_of_range const&) {
         }
     }
 
-    tilmar::Png_encoding const written = tilmar::write_png(bits, tilmar::Palette{});
+    tilmar::Png_encoding const written = tilmar::write_png(indexes, tilmar::Colours{0x000000, 0xFFFFFF});
     if (!written.failure.empty()) std::abort();
     tilmar::Bitmap const again = read_bits(written.file, rule);
-    if (again.width != bits.width || again.height != bits.height || again.pixels != bits.pixels) std::abort();
+    if (again.width != bits.width || again.height != bits.height || tilmar::bitmap_indexes(again).indexes != indexes.indexes)
+        std::abort();
+    if (header.palette) {
+        tilmar::Index_picture stored;
+        tilmar::Colours palette;
+        if (tilmar::read_png_indexes(file, stored, palette).check == tilmar::Png_check::ok)
+            tilmar::match_indexes(stored, palette, tilmar::grey_ramp(256));
+    }
 }
 
 }  // namespace

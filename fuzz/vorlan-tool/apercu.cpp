@@ -1,6 +1,7 @@
 // The preview of arbitrary scripts with arbitrary character tables, line-break tables, fonts
-// (any ROM bytes, address and first code) and box sizes: every glyph cell kept lies inside its
-// page's picture, and the first page is drawn and encoded.
+// (any ROM bytes, address, first code, tile format and size, blank index, line spacing and ROM
+// width table) and box sizes: every glyph cell kept lies inside its page's picture, and the
+// first page is drawn and encoded.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -25,6 +26,18 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
     p.dernier_pointeur = in.ConsumeIntegralInRange<int>(-2, 20);
     long long const adresse = in.ConsumeIntegralInRange<long long>(-40, 4000);
     int const premier = in.ConsumeIntegralInRange<int>(-2, 260);
+    Apercu::Forme forme;
+    forme.format = &Tuiles::formats()[in.ConsumeIntegralInRange<std::size_t>(0, Tuiles::formats().size() - 1)];
+    int const cote = forme.format->cote_fixe;
+    bool const huit = Tuiles::en_tuiles_8x8(*forme.format);
+    forme.taille.largeur = cote != 0 ? cote : huit ? 8 * in.ConsumeIntegralInRange<int>(1, 3) : in.ConsumeIntegralInRange<int>(1, 20);
+    forme.taille.hauteur = cote != 0 ? cote : huit ? 8 * in.ConsumeIntegralInRange<int>(1, 3) : in.ConsumeIntegralInRange<int>(1, 20);
+    forme.taille.ordre = in.ConsumeBool() ? Tuiles::Ordre::colonnes : Tuiles::Ordre::lignes;
+    forme.fond = in.ConsumeIntegralInRange<int>(0, 3);
+    forme.interligne = in.ConsumeIntegralInRange<int>(0, 3);
+    std::optional<Apercu::Largeurs_rom> largeurs_rom;
+    if (in.ConsumeBool())
+        largeurs_rom = Apercu::Largeurs_rom{in.ConsumeIntegralInRange<long long>(-10, 4000), in.ConsumeIntegralInRange<int>(0, 255)};
     std::string const codes_texte = in.ConsumeRandomLengthString(600);
     std::string const largeurs_texte = in.ConsumeRandomLengthString(600);
     std::vector<unsigned char> const rom = fuzz::octets(in.ConsumeRandomLengthString(5000));
@@ -35,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
         Auto_LB::Table_ALB largeurs;
         fuzz::formater_tout(largeurs.charger(largeurs_texte));
         if (!largeurs.utilisable()) return;
-        Apercu::Police const police(rom, adresse, premier);
+        Apercu::Police const police(rom, adresse, premier, forme, largeurs_rom);
         if (std::optional<Rapport> const refus = Apercu::verifier(p, police, codes)) {
             fuzz::formater_tout(*refus);
             return;
@@ -46,8 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
             Apercu::Page const& page = m.pages.at(static_cast<std::size_t>(boite.page - 1));
             for (Apercu::Ligne_placee const& ligne : boite.lignes)
                 for (Apercu::Trace const& t : ligne.traces) {
-                    if (t.x < 0 || t.y < 0 || t.x + Apercu::cote_glyphe > page.largeur ||
-                        t.y + Apercu::cote_glyphe > page.hauteur)
+                    if (t.x < 0 || t.y < 0 || t.x + police.largeur() > page.largeur ||
+                        t.y + police.hauteur() > page.hauteur)
                         std::abort();
                     if (t.code >= 0 && !police.contient(t.code)) std::abort();
                 }

@@ -5,7 +5,6 @@
 #include "tilmar/bmp-format.h"
 #include "tilmar/bmp-reader.h"
 #include "tilmar/bmp-writer.h"
-#include "tilmar/sheet.h"
 #include "picture_files.h"
 
 namespace tilmar {
@@ -38,9 +37,15 @@ Bytes with_offset(Bytes file, std::uint32_t data_offset) {
     return file;
 }
 
+Index_picture blank_picture(long long width, long long height) {
+    return Index_picture{width, height, Bytes(static_cast<std::size_t>(width * height), 0)};
+}
+
+Colours const black_white = {0x000000, 0xFFFFFF};
+
 TEST(TilmarBmpWriter, HeaderOfSixteenTiles) {
-    Bitmap const picture = blank_sheet(16, 16);
-    Bytes const file = write_bmp(picture, Palette{});
+    Index_picture const picture = blank_picture(192, 12);
+    Bytes const file = write_bmp(picture, black_white);
     Bytes const header{
         'B', 'M', 0x5E, 0x01, 0, 0,  // file size 350
         0, 0, 0, 0,                  // reserved
@@ -59,7 +64,7 @@ TEST(TilmarBmpWriter, HeaderOfSixteenTiles) {
     };
     ASSERT_EQ(file.size(), 350u);
     EXPECT_EQ(slice(file, 0, 62), header);
-    EXPECT_EQ(slice(file, 62, 288), picture.pixels);
+    EXPECT_EQ(slice(file, 62, 288), Bytes(288, 0));
 }
 
 TEST(TilmarBmpWriter, PaletteEntriesAreBlueGreenRedZero) {
@@ -72,13 +77,32 @@ TEST(TilmarBmpWriter, PaletteEntriesAreBlueGreenRedZero) {
         {0x0000FF, 0xFFFFFF, {0xFF, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0}},
     };
     for (auto const& c : cases)
-        EXPECT_EQ(slice(write_bmp(blank_sheet(1, 1), Palette{c.background, c.foreground}), 54, 8), c.entries);
+        EXPECT_EQ(slice(write_bmp(blank_picture(192, 12), Colours{c.background, c.foreground}), 54, 8), c.entries);
 }
 
-TEST(TilmarBmpWriter, TopDownPictureGetsANegativeHeight) {
-    Bitmap picture = blank_bitmap(12, 24);
-    picture.top_down = true;
-    EXPECT_EQ(slice(write_bmp(picture, Palette{}), 22, 4), (Bytes{0xE8, 0xFF, 0xFF, 0xFF}));
+TEST(TilmarBmpWriter, MoreColoursTakeFourOrEightBitsAndReadBackByIndex) {
+    struct Case {
+        std::size_t entries;
+        std::uint32_t bits, data_offset, colours_used;
+    } const cases[] = {{4, 4, 118, 4}, {16, 4, 118, 0}, {256, 8, 1078, 0}};
+    for (Case const& c : cases) {
+        Index_picture picture = blank_picture(13, 3);
+        for (std::size_t i = 0; i < picture.indexes.size(); ++i)
+            picture.indexes[i] = static_cast<unsigned char>(i * 7 % c.entries);
+        Colours palette;
+        for (std::size_t i = 0; i < c.entries; ++i) palette.push_back(static_cast<std::uint32_t>(i * 0x010203) & 0xFFFFFF);
+        Bytes const file = write_bmp(picture, palette);
+        Bmp_header header;
+        ASSERT_EQ(read_bmp_header(file, header), Bmp_header_check::ok);
+        EXPECT_EQ(header.bits_per_pixel, c.bits);
+        EXPECT_EQ(header.data_offset, c.data_offset);
+        EXPECT_EQ(read_le(file, 46, 4), c.colours_used);
+        Index_picture back;
+        Colours back_palette;
+        ASSERT_EQ(read_bmp_indexes(file, header, back, back_palette), Bmp_pixels_check::ok);
+        EXPECT_EQ(back.indexes, picture.indexes) << c.entries;
+        EXPECT_EQ(back_palette, palette);
+    }
 }
 
 TEST(TilmarBmpWriter, SizesMustFitTheFormat) {
@@ -91,9 +115,10 @@ TEST(TilmarBmpWriter, SizesMustFitTheFormat) {
 }
 
 TEST(TilmarBmpReader, ReadsWhatTheWriterWrote) {
-    Bitmap picture = blank_sheet(20, 16);
-    picture.pixels[5] = 0xA5;
-    Bytes const file = write_bmp(picture, Palette{0x111111, 0x222222});
+    Index_picture picture = blank_picture(192, 24);
+    // The bottom row, stored first: byte 5 = 1010 0101.
+    for (int x : {40, 42, 45, 47}) picture.indexes[23 * 192 + static_cast<std::size_t>(x)] = 1;
+    Bytes const file = write_bmp(picture, Colours{0x111111, 0x222222});
     Bmp_header header;
     ASSERT_EQ(read_bmp_header(file, header), Bmp_header_check::ok);
     EXPECT_EQ(header.width, 192);
@@ -103,7 +128,9 @@ TEST(TilmarBmpReader, ReadsWhatTheWriterWrote) {
     EXPECT_EQ(header.data_size, 576u);
     Bitmap back;
     ASSERT_EQ(read_bmp_pixels(file, header, back), Bmp_pixels_check::ok);
-    EXPECT_EQ(back.pixels, picture.pixels);
+    Bytes expected(576, 0);
+    expected[5] = 0xA5;
+    EXPECT_EQ(back.pixels, expected);
     EXPECT_FALSE(back.top_down);
 }
 

@@ -192,10 +192,10 @@ TEST(TilmarPngReader, PicturesOf4GiBOfColoursAreTooLarge) {
 }
 
 TEST(TilmarPngWriter, OneBitPaletteOfTheTwoColours) {
-    Bitmap picture = blank_bitmap(13, 3);
-    picture.pixels[0] = 0x81;  // bottom row, stored first: pixels 0 and 7
-    picture.pixels[9] = 0x08;  // top row: pixel 12
-    Bytes const file = write_png(picture, Palette{0x123456, 0xFEDCBA}).file;
+    Index_picture picture{13, 3, Bytes(39, 0)};
+    picture.indexes[2 * 13 + 0] = picture.indexes[2 * 13 + 7] = 1;  // bottom row: pixels 0 and 7
+    picture.indexes[12] = 1;                                         // top row: pixel 12
+    Bytes const file = write_png(picture, Colours{0x123456, 0xFEDCBA}).file;
     ASSERT_FALSE(file.empty());
     t::Read_back const back = t::read_1bit_png(std::string(file.begin(), file.end()));
     EXPECT_EQ(back.palette, (std::array<std::uint32_t, 2>{0x123456, 0xFEDCBA}));

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <unordered_map>
 
+#include "apercu/caracteres.h"
 #include "apercu/chiffres.h"
 #include "lib/vorlan_tool_divers.h"
 #include "reformat/mesure.h"
@@ -37,9 +39,9 @@ Codes codes_d_un_octet(Insereur::Table_ins const& table) {
 class Placeur {
 public:
     Placeur(Insereur::Table_ins const& codes, Auto_LB::Table_ALB& largeurs, Police const& police,
-            Parametres const& parametres, Mise_en_page& resultat)
-        : codes_(codes_d_un_octet(codes)), largeurs_(largeurs), police_(police), parametres_(parametres), resultat_(resultat),
-          fenetre_(std::max(largeurs.lire_taille_max(), 1)) {}
+            Parametres const& parametres, Mise_en_page& resultat, bool utf8)
+        : table_(codes), codes_(codes_d_un_octet(codes)), largeurs_(largeurs), police_(police), parametres_(parametres),
+          resultat_(resultat), fenetre_(std::max(largeurs.lire_taille_max(), 1)), utf8_(utf8) {}
 
     // The line's traces from pen position 0, relative to the text area; returns the sum of the
     // advances of what it draws (a centring margin moves the pen but is no advance).
@@ -95,36 +97,65 @@ private:
                     continue;
                 }
             }
+            // The longest piece the line-break table measures, ending on a character's end.
             std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(fenetre_), texte.size() - q);
             Auto_LB::Infos_entree const* piece = nullptr;
             for (; n > 0; --n) {
+                if (utf8_ && q + n < texte.size() && (static_cast<unsigned char>(texte[q + n]) & 0xC0) == 0x80) continue;
                 piece = largeurs_.chercher(std::string_view(texte).substr(q, n));
                 if (piece != nullptr && piece->type == Auto_LB::CARACTERE) break;
                 piece = nullptr;
             }
             if (piece == nullptr) {
-                creux(texte[q], Message::glyphe_sans_largeur, 0, plume, placee, signaler);
-                ++q;
+                // No width in the table: the ROM's width table may give one.
+                std::string_view const c = std::string_view(texte).substr(q, longueur_caractere(texte, q, utf8_));
+                int const code = code_de(c);
+                std::optional<int> const largeur_rom = code >= 0 ? police_.largeur_rom(code) : std::nullopt;
+                if (largeur_rom)
+                    placer_caractere(c, *largeur_rom, plume, placee, signaler);
+                else
+                    creux(c, Message::glyphe_sans_largeur, 0, plume, placee, signaler);
+                q += c.size();
                 continue;
             }
             // The piece's width shared among its characters, left to right.
+            std::string_view const morceau = std::string_view(texte).substr(q, n);
+            long long nombre = 0;
+            for (std::size_t i = 0; i < n; i += longueur_caractere(morceau, i, utf8_)) ++nombre;
             long long const largeur = piece->valeur;
-            for (std::size_t i = 0; i < n; ++i) {
-                long long const part =
-                    largeur * static_cast<long long>(i + 1) / static_cast<long long>(n) - largeur * static_cast<long long>(i) / static_cast<long long>(n);
-                char const c = texte[q + i];
-                int const code = codes_[static_cast<unsigned char>(c)];
-                if (code < 0) {
-                    creux(c, Message::glyphe_sans_code, 0, plume, placee, signaler);
-                } else if (!police_.contient(code)) {
-                    creux(c, Message::glyphe_hors_police, code, plume, placee, signaler);
-                } else {
-                    tracer(plume, code, placee);
-                    plume += part;
-                }
+            long long rang = 0;
+            for (std::size_t i = 0; i < n; ++rang) {
+                long long const part = largeur * (rang + 1) / nombre - largeur * rang / nombre;
+                std::string_view const c = morceau.substr(i, longueur_caractere(morceau, i, utf8_));
+                placer_caractere(c, part, plume, placee, signaler);
+                i += c.size();
             }
             q += n;
         }
+    }
+
+    // A character drawn with the glyph of its one-byte code, advancing by `avance`.
+    void placer_caractere(std::string_view c, long long avance, long long& plume, Ligne_placee& placee, bool signaler) {
+        int const code = code_de(c);
+        if (code < 0) {
+            creux(c, Message::glyphe_sans_code, 0, plume, placee, signaler);
+        } else if (!police_.contient(code)) {
+            creux(c, Message::glyphe_hors_police, code, plume, placee, signaler);
+        } else {
+            tracer(plume, code, placee);
+            plume += avance;
+        }
+    }
+
+    // The one-byte code the table gives the character alone, or -1.
+    int code_de(std::string_view c) {
+        if (c.size() == 1) return codes_[static_cast<unsigned char>(c[0])];
+        auto const connu = codes_utf8_.find(std::string(c));
+        if (connu != codes_utf8_.end()) return connu->second;
+        Nb_ext_ins const* code = table_.chercher(c);
+        int const valeur = code != nullptr && code->taille() == 1 ? (*code)[0] : -1;
+        codes_utf8_.emplace(std::string(c), valeur);
+        return valeur;
     }
 
     // A glyph cell at the pen; only those that can fall inside the picture are kept.
@@ -133,22 +164,25 @@ private:
         if (plume < parametres_.largeur + debord_dessine) placee.traces.push_back(Trace{static_cast<int>(plume), 0, code});
     }
 
-    void creux(char c, Message pourquoi, int code, long long& plume, Ligne_placee& placee, bool signaler) {
+    void creux(std::string_view c, Message pourquoi, int code, long long& plume, Ligne_placee& placee, bool signaler) {
         tracer(plume, -1, placee);
-        plume += cote_glyphe;
+        plume += police_.largeur();
         if (!signaler) return;
-        std::vector<Argument> arguments = {pointeur_, boite_, ligne_, std::string(1, c)};
+        std::vector<Argument> arguments = {pointeur_, boite_, ligne_, std::string(c)};
         if (pourquoi == Message::glyphe_hors_police) arguments.emplace_back(code);
         resultat_.rapports.push_back(Rapport(pourquoi, arguments));
         ++resultat_.problemes;
     }
 
+    Insereur::Table_ins const& table_;
     Codes const codes_;
+    std::unordered_map<std::string, int> codes_utf8_;
     Auto_LB::Table_ALB& largeurs_;
     Police const& police_;
     Parametres const& parametres_;
     Mise_en_page& resultat_;
     int const fenetre_;
+    bool const utf8_;
     int pointeur_ = 0;
     int boite_ = 0;
     int ligne_ = 0;
@@ -168,7 +202,8 @@ std::string etiquette(std::vector<int> const& pointeurs) {
 }
 
 // Puts the boxes on pages, one under another, and gives every line its place.
-void paginer(Mise_en_page& m, Parametres const& p) {
+void paginer(Mise_en_page& m, Parametres const& p, Police const& police) {
+    int const pas = police.pas_ligne();
     std::size_t const par_page = static_cast<std::size_t>(p.par_page);
     std::size_t const lignes_dessinees = static_cast<std::size_t>(p.lignes + lignes_en_trop_dessinees);
     for (std::size_t debut = 0; debut < m.boites.size(); debut += par_page) {
@@ -190,9 +225,9 @@ void paginer(Mise_en_page& m, Parametres const& p) {
                     continue;
                 }
                 // Lines past the box's count go below its frame.
-                int const dy = static_cast<int>(l) * cote_glyphe + (ligne.en_trop ? 1 : 0);
+                int const dy = static_cast<int>(l) * pas + (ligne.en_trop ? 1 : 0);
                 for (Trace& t : ligne.traces) {
-                    largeur = std::max(largeur, t.x + cote_glyphe);
+                    largeur = std::max(largeur, t.x + police.largeur());
                     t.x += boite.x;
                     t.y = boite.y + dy;
                 }
@@ -201,7 +236,7 @@ void paginer(Mise_en_page& m, Parametres const& p) {
             }
             int const lignes = static_cast<int>(std::clamp(boite.lignes.size(), static_cast<std::size_t>(p.lignes),
                                                            lignes_dessinees));
-            y = boite.y + lignes * cote_glyphe + 1 + (static_cast<int>(boite.lignes.size()) > p.lignes ? 1 : 0) + ecart;
+            y = boite.y + lignes * pas + 1 + (static_cast<int>(boite.lignes.size()) > p.lignes ? 1 : 0) + ecart;
             page.boites.push_back(b);
         }
         page.largeur = marge + 1 + largeur + 1 + marge;
@@ -226,6 +261,12 @@ std::optional<Rapport> verifier(Parametres const& p, Police const& police, Inser
     if (!police.contient(police.premier()) || !police.contient(dernier))
         return Rapport(Message::apercu_police_hors_rom, {static_cast<long long>(police.adresse()), police.premier(), dernier,
                                                          static_cast<long long>(police.taille_rom())});
+    if (std::optional<Largeurs_rom> const& l = police.largeurs_rom()) {
+        int const fin = std::max(plus_grand, l->premier);
+        if (!police.largeur_rom(l->premier) || !police.largeur_rom(fin))
+            return Rapport(Message::apercu_largeurs_hors_rom,
+                           {l->adresse, l->premier, fin, static_cast<long long>(police.taille_rom())});
+    }
     return std::nullopt;
 }
 
@@ -233,7 +274,8 @@ Mise_en_page mettre_en_page(std::string const& script, Insereur::Table_ins const
                             Police const& police, Parametres const& parametres) {
     Mise_en_page m;
     Auto_LB::Mesure const mesure = Auto_LB::mesurer(largeurs, script);
-    Placeur placeur(codes, largeurs, police, parametres, m);
+    bool const utf8 = utf8_valide(script);
+    Placeur placeur(codes, largeurs, police, parametres, m, utf8);
     for (Auto_LB::Bloc_mesure const& bloc : mesure.blocs) {
         if (!dans_le_filtre(bloc, parametres)) continue;
         int const pointeur = bloc.pointeurs.front();
@@ -252,7 +294,7 @@ Mise_en_page mettre_en_page(std::string const& script, Insereur::Table_ins const
                     m.rapports.push_back(Rapport(Message::ligne_trop_large,
                                                  {pointeur, numero_boite, static_cast<int>(l) + 1, ligne.largeur,
                                                   parametres.largeur,
-                                                  Vorlan_tool::afficher_chaine(ligne.texte.substr(0, debut_montre))}));
+                                                  Vorlan_tool::afficher_chaine(debut_du_texte(ligne.texte, debut_montre, utf8))}));
                     ++m.problemes;
                 }
                 boite.lignes.push_back(std::move(ligne));
@@ -266,27 +308,41 @@ Mise_en_page mettre_en_page(std::string const& script, Insereur::Table_ins const
         }
         if (!bloc.termine) m.rapports.push_back(Rapport(Message::bloc_sans_fin_verifie, {pointeur}));
     }
-    paginer(m, parametres);
+    paginer(m, parametres, police);
     return m;
 }
 
 Image_rvb dessiner(Mise_en_page const& m, std::size_t numero, Police const& police, Parametres const& p) {
     Page const& page = m.pages[numero];
+    // Each glyph decoded once; the codes drawn are one-byte codes.
+    std::array<std::vector<unsigned char>, 256> glyphes;
+    auto const glyphe = [&glyphes, &police](int code) -> std::vector<unsigned char> const& {
+        std::vector<unsigned char>& g = glyphes[static_cast<std::size_t>(code & 0xFF)];
+        if (g.empty()) g = police.pixels(code);
+        return g;
+    };
     Image_rvb image(page.largeur, page.hauteur, blanc);
     for (std::size_t b : page.boites) {
         Boite_placee const& boite = m.boites[b];
         ecrire_chiffres(image, boite.x - 1, boite.y - 1 - hauteur_etiquette + 2, etiquette(boite.pointeurs), gris);
-        image.remplir(boite.x, boite.y, p.largeur, p.lignes * cote_glyphe, noir);
-        image.cadre(boite.x - 1, boite.y - 1, p.largeur + 2, p.lignes * cote_glyphe + 2, gris);
+        int const pas = police.pas_ligne();
+        image.remplir(boite.x, boite.y, p.largeur, p.lignes * pas, noir);
+        image.cadre(boite.x - 1, boite.y - 1, p.largeur + 2, p.lignes * pas + 2, gris);
         int const bord = boite.x + p.largeur;
+        int const l = police.largeur();
+        int const h = police.hauteur();
+        // A hollow box the size of a glyph cell.
+        std::vector<unsigned char> creux(static_cast<std::size_t>(l * h), 0);
+        for (int j = 0; j < h; ++j)
+            for (int i = 0; i < l; ++i)
+                if (j == 0 || j == h - 1 || i == 0 || i == l - 1) creux[static_cast<std::size_t>(j * l + i)] = 1;
         for (Ligne_placee const& ligne : boite.lignes) {
             for (Trace const& t : ligne.traces) {
                 // Transparent: only the lit pixels are drawn, over whatever lies there.
-                Glyphe const g = t.code >= 0 ? police.glyphe(t.code) : Glyphe{0xFFF, 0x801, 0x801, 0x801, 0x801, 0x801,
-                                                                              0x801, 0x801, 0x801, 0x801, 0x801, 0xFFF};
-                for (int j = 0; j < cote_glyphe; ++j)
-                    for (int i = 0; i < cote_glyphe; ++i)
-                        if (g[static_cast<std::size_t>(j)] & (0x800 >> i)) {
+                std::vector<unsigned char> const& g = t.code >= 0 ? glyphe(t.code) : creux;
+                for (int j = 0; j < h; ++j)
+                    for (int i = 0; i < l; ++i)
+                        if (g[static_cast<std::size_t>(j * l + i)] != 0) {
                             int const x = t.x + i;
                             image.poser(x, t.y + j, ligne.en_trop || x >= bord ? rouge : blanc);
                         }

@@ -71,17 +71,20 @@ struct Mise_en_page {
 };
 
 // The first refusal of the parameters and the font, or nothing: a box of less than one pixel
-// or one line or larger than the largest, pages of no box or of too many, a font whose first tile lies outside the ROM, or whose tiles
-// for the codes the table gives its characters run past it.
+// or one line or larger than the largest, pages of no box or of too many, a font whose first
+// tile lies outside the ROM, or whose tiles for the one-byte codes the table gives its
+// one-byte characters run past it, and likewise for the font's width table in the ROM.
 std::optional<Rapport> verifier(Parametres const& parametres, Police const& police, Insereur::Table_ins const& codes);
 
 // Lays the script out exactly as it breaks itself (lines at line breaks, boxes at box
-// keywords, blocks at FIN, "<Centrer>" as the reformatter centres): each character drawn with
-// the tile of its one-byte code and advancing by its width in the line-break table; the
-// characters of a sequence the table measures as a whole share its width, left to right.
-// Control marks draw nothing and advance by their width if the table gives one. A character
-// with no one-byte code, a code the font does not hold, or no width is a hollow box that
-// advances by 12.
+// keywords, blocks at FIN, "<Centrer>" as the reformatter centres): each character (a UTF-8
+// sequence when the whole script is valid UTF-8, else a byte) drawn with the tile of the
+// one-byte code the table gives it alone and advancing by its width in the line-break table,
+// or else in the ROM's width table of the font; the characters of a sequence the line-break
+// table measures as a whole share its width, left to right. Control marks draw nothing and
+// advance by their width if the table gives one. A character with no one-byte code, a code
+// the font does not hold, or no width is a hollow box that advances by the glyph's width.
+// Lines are the font's line pitch apart.
 Mise_en_page mettre_en_page(std::string const& script, Insereur::Table_ins const& codes, Auto_LB::Table_ALB& largeurs,
                             Police const& police, Parametres const& parametres);
 

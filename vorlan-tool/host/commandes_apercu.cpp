@@ -9,6 +9,7 @@
 #include "host/interface_lua.h"
 #include "host/operations.h"
 #include "host/sortie.h"
+#include "tuiles/formats.h"
 
 namespace {
 
@@ -17,6 +18,12 @@ constexpr char const* nom_de_fichier = "un nom de fichier";
 constexpr char const* nombre_entier = "un nombre entier";
 constexpr char const* table_police = "une table { rom = ..., adresse = ..., premier = ... }";
 constexpr char const* deux_pointeurs = "une table de deux numéros de pointeur { premier, dernier }";
+constexpr char const* table_largeurs_rom = "une table { adresse = ..., premier = ... }";
+constexpr char const* ordre_des_tuiles = "\"lignes\" ou \"colonnes\"";
+// The sizes a format takes, as the refusal of another says it.
+constexpr char const* taille_fixe = "12 x 12 seulement";
+constexpr char const* taille_multiple_de_8 = "des multiples de 8 pixels, jusqu'à 1024";
+constexpr char const* taille_libre = "de 1 à 1024 pixels de côté";
 
 // Raw, so that no metatable of the user's runs in the middle of the check.
 void lire_champ(lua_State* L, int table, char const* nom) {
@@ -90,17 +97,86 @@ bool champ_int(lua_State* L, int table, char const* champ, bool facultatif, int&
     return true;
 }
 
+// A text field; absent, it keeps `valeur`.
+bool champ_texte(lua_State* L, int table, char const* champ, std::string& valeur) {
+    lire_champ(L, table, champ);
+    bool const absent = lua_isnil(L, -1);
+    bool const ok = absent || lua_type(L, -1) == LUA_TSTRING;
+    if (ok && !absent) valeur.assign(lua_tostring(L, -1), lua_objlen(L, -1));
+    lua_pop(L, 1);
+    return ok;
+}
+
+// The glyphs' format (the 12 × 12 one-bit tiles when absent), their size (the format's
+// default: 12 × 12, or 8 × 8 for the console formats), the order of their 8 × 8 tiles, the
+// index of their blank pixels and the rows between two lines.
+bool lire_forme(lua_State* L, int police, Apercu::Forme& forme) {
+    std::string nom = Tuiles::formats().front().nom;
+    std::string const formats = "un nom de format : " + Tuiles::noms_des_formats();
+    if (!champ_texte(L, police, "format", nom) || Tuiles::chercher_format(nom) == nullptr)
+        return refuser("police.format", formats.c_str());
+    forme.format = Tuiles::chercher_format(nom);
+    long long const cote = forme.format->cote_fixe != 0 ? forme.format->cote_fixe : 8;
+    long long largeur = cote;
+    long long hauteur = cote;
+    long long fond = 0;
+    long long interligne = 0;
+    std::string ordre = "lignes";
+    bool const ok = champ_entier(L, police, "largeur", "police.largeur", 1, Tuiles::cote_maximal, true, largeur) &&
+                    champ_entier(L, police, "hauteur", "police.hauteur", 1, Tuiles::cote_maximal, true, hauteur) &&
+                    champ_entier(L, police, "fond", "police.fond", 0, 255, true, fond) &&
+                    champ_entier(L, police, "interligne", "police.interligne", 0, Tuiles::cote_maximal, true,
+                                 interligne);
+    if (!ok) return false;
+    if (!champ_texte(L, police, "ordre", ordre) || (ordre != "lignes" && ordre != "colonnes"))
+        return refuser("police.ordre", ordre_des_tuiles);
+    if (!Tuiles::accepte(*forme.format, static_cast<int>(largeur), static_cast<int>(hauteur))) {
+        char const* const tailles = forme.format->cote_fixe != 0   ? taille_fixe
+                                    : Tuiles::en_tuiles_8x8(*forme.format) ? taille_multiple_de_8
+                                                                         : taille_libre;
+        afficher(Rapport(Message::apercu_taille_glyphe, {forme.format->nom, largeur, hauteur, tailles}));
+        return false;
+    }
+    forme.taille = Tuiles::Dimensions{static_cast<int>(largeur), static_cast<int>(hauteur),
+                                      ordre == "lignes" ? Tuiles::Ordre::lignes : Tuiles::Ordre::colonnes};
+    forme.fond = static_cast<int>(fond);
+    forme.interligne = static_cast<int>(interligne);
+    return true;
+}
+
 bool lire_police(lua_State* L, int table, Operations::Demande_apercu& d) {
     lire_champ(L, table, "police");
     int const police = lua_gettop(L);
     bool ok = lua_istable(L, police) || refuser("police", table_police);
-    ok = ok && champs_connus(L, police, {"rom", "adresse", "premier"}, "police.");
+    ok = ok && champs_connus(L, police,
+                             {"rom", "adresse", "premier", "format", "largeur", "hauteur", "fond", "interligne", "ordre"},
+                             "police.");
     ok = ok && chaine(L, police, "rom", "police.rom", d.rom);
     ok = ok && champ_entier(L, police, "adresse", "police.adresse", 0, (1LL << 53), false, d.adresse);
     long long premier = 0;
     ok = ok && champ_entier(L, police, "premier", "police.premier", INT_MIN, INT_MAX, true, premier);
     d.premier = static_cast<int>(premier);
+    ok = ok && lire_forme(L, police, d.forme);
     lua_settop(L, police - 1);
+    return ok;
+}
+
+// largeurs_rom = { adresse = ..., premier = ... }: a byte of width per code, in police.rom.
+bool lire_largeurs_rom(lua_State* L, int table, Operations::Demande_apercu& d) {
+    lire_champ(L, table, "largeurs_rom");
+    int const largeurs = lua_gettop(L);
+    bool ok = true;
+    if (!lua_isnil(L, largeurs)) {
+        Apercu::Largeurs_rom l;
+        long long premier = 0;
+        ok = (lua_istable(L, largeurs) || refuser("largeurs_rom", table_largeurs_rom)) &&
+             champs_connus(L, largeurs, {"adresse", "premier"}, "largeurs_rom.") &&
+             champ_entier(L, largeurs, "adresse", "largeurs_rom.adresse", 0, (1LL << 53), false, l.adresse) &&
+             champ_entier(L, largeurs, "premier", "largeurs_rom.premier", 0, 255, true, premier);
+        l.premier = static_cast<int>(premier);
+        if (ok) d.largeurs_rom = l;
+    }
+    lua_settop(L, largeurs - 1);
     return ok;
 }
 
@@ -138,12 +214,14 @@ std::optional<Operations::Demande_apercu> lire_demande(Lua& lua) {
     Operations::Demande_apercu d;
     bool const ok =
         champs_connus(L, 1,
-                      {"script", "table", "police", "largeurs", "largeur", "lignes", "sortie", "par_page", "pointeurs"},
+                      {"script", "table", "police", "largeurs", "largeur", "lignes", "sortie", "par_page", "pointeurs",
+                       "largeurs_rom"},
                       "") &&
         chaine(L, 1, "script", "script", d.script) && chaine(L, 1, "table", "table", d.table) && lire_police(L, 1, d) &&
         chaine(L, 1, "largeurs", "largeurs", d.largeurs) && champ_int(L, 1, "largeur", false, d.parametres.largeur) &&
         champ_int(L, 1, "lignes", false, d.parametres.lignes) && chaine(L, 1, "sortie", "sortie", d.sortie) &&
-        champ_int(L, 1, "par_page", true, d.parametres.par_page) && lire_pointeurs(L, 1, d.parametres);
+        champ_int(L, 1, "par_page", true, d.parametres.par_page) && lire_pointeurs(L, 1, d.parametres) &&
+        lire_largeurs_rom(L, 1, d);
     if (!ok) return std::nullopt;
     return d;
 }

@@ -60,6 +60,8 @@ struct Demande_apercu {
     std::string rom;
     long long adresse = 0;
     int premier = 0;
+    Apercu::Forme forme;  // the glyphs' format, size, blank index and line spacing
+    std::optional<Apercu::Largeurs_rom> largeurs_rom;
     std::string largeurs;
     std::string sortie;  // "NAME.png": the pages are NAME-001.png, NAME-002.png, ...
     Apercu::Parametres parametres;

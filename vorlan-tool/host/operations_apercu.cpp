@@ -73,7 +73,7 @@ std::optional<Apercu::Mise_en_page> apercu(Demande_apercu const& d) {
         return std::nullopt;
     }
     std::vector<unsigned char> const octets(rom->begin(), rom->end());
-    Apercu::Police const police(octets, d.adresse, d.premier);
+    Apercu::Police const police(octets, d.adresse, d.premier, d.forme, d.largeurs_rom);
     if (std::optional<Rapport> const refus = Apercu::verifier(d.parametres, police, codes)) {
         afficher(*refus);
         return std::nullopt;

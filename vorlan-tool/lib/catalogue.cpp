@@ -441,6 +441,10 @@ constexpr Entree catalogue[] = {
     {Message::echange_hors_table, Genre::erreur, "Erreur, la traduction de %s contient \"%s\", que la table ne sait pas encoder : elle n'est pas appliquée\n"},
     {Message::echange_traduction_coupe, Genre::erreur, "Erreur, la traduction de %s contient une balise de pointeur ou une marque de plage en début de ligne : elle n'est pas appliquée\n"},
     {Message::echange_mot_sur_deux_lignes, Genre::erreur, "Erreur, la traduction de %s tient sur plusieurs lignes, un mot de liste fixe sur une seule : elle n'est pas appliquée\n"},
+    {Message::apercu_taille_glyphe, Genre::erreur,
+     "Erreur, le format de police '%s' ne prend pas des glyphes de %lld x %lld pixels (%s)\n"},
+    {Message::apercu_largeurs_hors_rom, Genre::erreur,
+     "Erreur, la table des largeurs à l'adresse 0x%llX (codes %02X à %02X) sort de la rom de %lld octets\n"},
 };
 
 constexpr std::size_t nombre = sizeof catalogue / sizeof catalogue[0];

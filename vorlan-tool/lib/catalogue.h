@@ -363,6 +363,9 @@ enum class Message {
     echange_hors_table,
     echange_traduction_coupe,
     echange_mot_sur_deux_lignes,
+    // The preview's console fonts.
+    apercu_taille_glyphe,
+    apercu_largeurs_hors_rom,
 
     nombre_de_messages  // not a message: the size of the catalogue
 };

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <png.h>
 
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -246,6 +247,123 @@ TEST(CommandeApercu, RefusesWhatItCannotRenderAndWritesNothing) {
          debut + "Erreur, une boîte de l'aperçu ne dépasse pas 4096 pixels de large ni 256 lignes\n" + fin},
         {"a font past the ROM", demande("").replace(demande("").find("0x40"), 4, "0x100"),
          debut + "Erreur, la police à l'adresse 0x100 (codes 20 à 7D) sort de la rom de 1792 octets\n" + fin},
+    };
+    for (Cas const& c : cas) {
+        Scratch d;
+        ecrire_monde(d);
+        d.write("script.txt", "<PT0001>\na<FIN>\n");
+        auto const avant = test_support::snapshot_without_scripts(d);
+        auto const r = run_script(d, c.appel + appel_et_lignes);
+        EXPECT_EQ(r.out, c.sortie) << c.nom;
+        EXPECT_EQ(r.status, 2) << c.nom;
+        EXPECT_TRUE(test_support::snapshot_without_scripts(d) == avant) << c.nom << ": a file was written or changed";
+    }
+}
+
+std::string latin1_vers_utf8(std::string const& texte) {
+    std::string utf8;
+    for (unsigned char c : texte) {
+        if (c < 0x80) {
+            utf8 += static_cast<char>(c);
+        } else {
+            utf8 += static_cast<char>(0xC0 | c >> 6);
+            utf8 += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return utf8;
+}
+
+// The bundled example's translation, table and widths converted to UTF-8, as a new user would:
+// its two problems and the width of the bridge's line, as in Latin-1.
+TEST(CommandeApercu, TheExampleInUtf8GivesTheProblemsAndWidthsOfItsLatin1Form) {
+    Scratch d;
+    std::filesystem::path const exemples =
+        std::filesystem::path(__FILE__).parent_path().parent_path().parent_path().parent_path() / "examples";
+    for (auto const& f : std::filesystem::directory_iterator(exemples))
+        std::filesystem::copy(f.path(), d.path(f.path().filename().string()));
+    ASSERT_EQ(test_support::run_vorlan(d, {"-e", "demo.lua"}).status, 0);
+    for (char const* nom : {"demo-traduit.txt", "demo.tbl", "demo-largeurs.tbl"})
+        d.write(std::string("utf8-") + nom, latin1_vers_utf8(d.read(nom)));
+    std::string const appel = R"(
+local function boites(prefixe)
+  local r = apercu{script = prefixe .. 'demo-traduit.txt', table = prefixe .. 'demo.tbl',
+                   police = {rom = ROM, adresse = POLICE, premier = 0x20},
+                   largeurs = prefixe .. 'demo-largeurs.tbl', largeur = 192, lignes = 2, sortie = prefixe .. 'vue.png'}
+  return r.problemes .. ' ' .. r.boites[4].lignes[1].largeur
+end
+print('RESULTAT ' .. boites('') .. ' / ' .. boites('utf8-'))
+)";
+    auto const r = run_script(d, appel, d.read("vorlan-tool.lua"));
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("RESULTAT 2 273 / 2 273\n"), std::string::npos) << r.out;
+}
+
+// A console font through the command: gb-2bpp glyphs of 8 × 8 from code 0x61, 16 bytes each
+// ("a" index 1 at its top-left pixel, "b" index 3 at its bottom-right one), and the widths of
+// a table in the ROM.
+TEST(CommandeApercu, DrawsAConsoleFontWithTheWidthsOfItsRom) {
+    Scratch d;
+    std::string rom(0x20, '\0');
+    std::string a(16, '\0');
+    a[0] = static_cast<char>(0x80);
+    std::string b(16, '\0');
+    b[14] = b[15] = 0x01;
+    rom += a + b;
+    rom += std::string("\x05\x03", 2);  // the widths of "a" and "b", at 0x40
+    d.write("jeu.rom", rom);
+    d.write("jeu.tbl", "61=a\n62=b\n");
+    d.write("largeurs.tbl", " =4\n\\n=LINEBREAK\n<BOITE>\\n=NEW_DEFAUT\n<FIN>\\n=FIN\n");
+    d.write("script.txt", "<PT0001>\nab a\nb<FIN>\n");
+    std::string const champs =
+        "demande = { script = 'script.txt', table = 'jeu.tbl', largeurs = 'largeurs.tbl', largeur = 40, lignes = 2, "
+        "sortie = 'vue.png', police = { rom = 'jeu.rom', adresse = 0x20, premier = 0x61, format = 'gb-2bpp', "
+        "interligne = 2 }, largeurs_rom = { adresse = 0x40, premier = 0x61 } }\n";
+    auto const r = run_script(d, champs + appel_et_lignes);
+    EXPECT_EQ(r.status, 0) << r.out;
+    std::vector<Ligne_rendue> const lignes = lignes_rendues(r.out);
+    ASSERT_EQ(lignes.size(), 2u);
+    EXPECT_EQ(lignes[0].largeur, 5 + 3 + 4 + 5);
+    EXPECT_EQ(lignes[1].y - lignes[0].y, 10);
+    Image const image = lire_png(d.read("vue-001.png"));
+    EXPECT_EQ(image.pixel(lignes[0].x, lignes[0].y), 0xFFFFFF);          // "a"
+    EXPECT_EQ(image.pixel(lignes[0].x + 1, lignes[0].y), 0x000000);
+    EXPECT_EQ(image.pixel(lignes[0].x + 5 + 7, lignes[0].y + 7), 0xFFFFFF);  // "b"
+    EXPECT_EQ(image.pixel(lignes[1].x + 7, lignes[1].y + 7), 0xFFFFFF);
+}
+
+TEST(CommandeApercu, RefusesFontFieldsItCannotUse) {
+    std::string const debut = "Aperçu du fichier 'script.txt'...\n";
+    std::string const fin = "Aperçu terminé !\n\nrien\n";
+    auto const police = [](std::string const& champs) {
+        return "demande = { script = 'script.txt', table = 'jeu.tbl', largeurs = 'largeurs.tbl', largeur = 40, "
+               "lignes = 2, sortie = 'vue.png', police = { rom = 'jeu.rom', adresse = 0x40, premier = 0x20" +
+               champs + " } }\n";
+    };
+    struct Cas {
+        char const* nom;
+        std::string appel;
+        std::string sortie;
+    } const cas[] = {
+        {"an unknown format", police(", format = 'snes'"),
+         "Erreur, le champ 'police.format' de apercu doit être un nom de format : 1bpp-12, 1bpp, nes-2bpp, gb-2bpp, "
+         "ngp-2bpp, vb-2bpp, snes-4bpp, gba-4bpp, md-4bpp, sms-4bpp, snes-8bpp, gba-8bpp\nrien\n"},
+        {"a size the format cannot take", police(", format = 'gb-2bpp', largeur = 12"),
+         "Erreur, le format de police 'gb-2bpp' ne prend pas des glyphes de 12 x 8 pixels (des multiples de 8 "
+         "pixels, jusqu'à 1024)\nrien\n"},
+        {"another size for the 12 x 12 form", police(", hauteur = 16"),
+         "Erreur, le format de police '1bpp-12' ne prend pas des glyphes de 12 x 16 pixels (12 x 12 "
+         "seulement)\nrien\n"},
+        {"an unknown order", police(", format = 'gb-2bpp', ordre = 'rangs'"),
+         "Erreur, le champ 'police.ordre' de apercu doit être \"lignes\" ou \"colonnes\"\nrien\n"},
+        {"a blank index past a byte", police(", fond = 256"),
+         "Erreur, le champ 'police.fond' de apercu doit être un nombre entier\nrien\n"},
+        {"a width table past the ROM",
+         police("").replace(police("").find(" } }"), 4, " }, largeurs_rom = { adresse = 0x6F0 } }"),
+         debut + "Erreur, la table des largeurs à l'adresse 0x6F0 (codes 00 à 7D) sort de la rom de 1792 octets\n" +
+             fin},
+        {"a misspelt width table field",
+         police("").replace(police("").find(" } }"), 4, " }, largeurs_rom = { adresse = 0, debut = 1 } }"),
+         "Erreur, apercu ne connaît pas le champ 'largeurs_rom.debut'\nrien\n"},
     };
     for (Cas const& c : cas) {
         Scratch d;

@@ -400,6 +400,10 @@ TEST(Catalogue, EveryTextIsExactlyAsPrinted) {
         {Message::echange_hors_table, "Erreur, la traduction de %s contient \"%s\", que la table ne sait pas encoder : elle n'est pas appliquée\n"},
         {Message::echange_traduction_coupe, "Erreur, la traduction de %s contient une balise de pointeur ou une marque de plage en début de ligne : elle n'est pas appliquée\n"},
         {Message::echange_mot_sur_deux_lignes, "Erreur, la traduction de %s tient sur plusieurs lignes, un mot de liste fixe sur une seule : elle n'est pas appliquée\n"},
+        {Message::apercu_taille_glyphe,
+         "Erreur, le format de police '%s' ne prend pas des glyphes de %lld x %lld pixels (%s)\n"},
+        {Message::apercu_largeurs_hors_rom,
+         "Erreur, la table des largeurs à l'adresse 0x%llX (codes %02X à %02X) sort de la rom de %lld octets\n"},
     };
     std::set<Message> vus;
     for (Cas const& c : cas) {
@@ -482,7 +486,7 @@ TEST(Catalogue, EachMessageHasItsKind) {
         Message::bps_source_taille, Message::bps_source_crc, Message::bps_resultat_faux,
         Message::apercu_arguments, Message::apercu_champ_inconnu, Message::apercu_champ_incorrect,
         Message::apercu_boite_vide, Message::apercu_boite_trop_grande, Message::apercu_page_vide, Message::apercu_premier_code,
-        Message::apercu_police_hors_rom,
+        Message::apercu_police_hors_rom, Message::apercu_taille_glyphe, Message::apercu_largeurs_hors_rom,
         Message::jeu_champ_inconnu, Message::jeu_champ_absent, Message::jeu_nom_de_fichier,
         Message::jeu_entier, Message::jeu_booleen, Message::jeu_formule, Message::jeu_plage,
         Message::jeu_plages, Message::jeu_groupes, Message::jeu_groupe, Message::jeu_disposition,
