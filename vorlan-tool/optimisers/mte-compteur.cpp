@@ -45,7 +45,7 @@ Compteur::Compteur(std::string texte, int taille_max, int taille_rom, std::size_
       longueur_min_(static_cast<std::size_t>(std::max(taille_rom, 0)) + 1),
       longueur_max_(static_cast<std::size_t>(std::max(taille_max, 0))),
       taille_rom_(static_cast<std::uint32_t>(std::max(taille_rom, 0))),
-      part_(part != 0 ? part : std::max<std::size_t>(std::size_t{1} << 16, texte_.size() / 32)) {
+      part_(part != 0 ? part : std::size_t{1} << 10) {
     std::size_t plus_longue = 0;
     std::size_t debut = 0;
     while (debut < texte_.size()) {
@@ -291,35 +291,53 @@ void Compteur::remettre() {
     std::push_heap(tas_.begin(), tas_.end(), [this](Rang const& a, Rang const& b) { return moins_bon(a, b); });
 }
 
+std::vector<std::size_t> Compteur::occurrences(std::string const& mot) const {
+    // The starts holding the word are one run of the suffix array.
+    std::size_t const n = texte_.size(), l = mot.size();
+    auto avant = [&](std::int32_t r, bool ou_egal) {
+        std::size_t const p = static_cast<std::size_t>(r);
+        int const c = texte_.compare(p, std::min(l, n - p), mot);
+        // A start shorter than the word but equal to its beginning comes before it.
+        return c < 0 || (c == 0 && n - p < l) || (ou_egal && c == 0);
+    };
+    auto const debut = std::partition_point(suffixes_.begin(), suffixes_.end(),
+                                            [&](std::int32_t r) { return avant(r, false); });
+    auto const fin = std::partition_point(debut, suffixes_.end(), [&](std::int32_t r) { return avant(r, true); });
+    std::vector<std::size_t> positions;
+    for (auto r = debut; r != fin; ++r) {
+        std::size_t const p = static_cast<std::size_t>(*r);
+        if (std::find(vivant_.begin() + static_cast<std::ptrdiff_t>(p),
+                      vivant_.begin() + static_cast<std::ptrdiff_t>(p + l), 0) == vivant_.begin() + static_cast<std::ptrdiff_t>(p + l))
+            positions.push_back(p);
+    }
+    std::sort(positions.begin(), positions.end());
+    return positions;
+}
+
 void Compteur::retirer(std::string const& mot) {
     if (mot.empty()) return;
     std::size_t const n = texte_.size();
+    std::vector<std::size_t> const positions = occurrences(mot);
     std::vector<std::pair<std::size_t, std::size_t>> morts;
-    std::size_t p = 0;
-    while (p < n) {
-        if (!vivant_[p]) {
-            ++p;
-            continue;
-        }
-        std::size_t const a = p;
-        void const* mort = std::memchr(vivant_.data() + a, 0, n - a);
-        std::size_t const b = mort == nullptr ? n : static_cast<unsigned char const*>(mort) - vivant_.data();
-        p = b;
-        std::string_view const ligne(texte_.data() + a, b - a);
-        std::size_t i = ligne.find(mot);
-        if (i == std::string_view::npos) continue;
+    for (std::size_t k = 0; k < positions.size();) {
+        // The line of the next occurrence, and its occurrences taken from the left without
+        // overlap, as a search of the line would.
+        std::size_t a = positions[k];
+        while (a > 0 && vivant_[a - 1]) --a;
+        std::size_t b = positions[k] + mot.size();
+        while (b < n && vivant_[b]) ++b;
         // Each occurrence dies, and so does any piece beside it too short to stay a line.
         morts.clear();
         std::size_t morceau = a;
-        while (i != std::string_view::npos) {
-            std::size_t const debut = a + i, fin = debut + mot.size();
+        for (; k < positions.size() && positions[k] < b; ++k) {
+            std::size_t const debut = positions[k], fin = debut + mot.size();
+            if (debut < morceau) continue;
             std::size_t const mort_debut = debut - morceau < morceau_min ? morceau : debut;
             if (!morts.empty() && morts.back().second == mort_debut)
                 morts.back().second = fin;
             else
                 morts.emplace_back(mort_debut, fin);
             morceau = fin;
-            i = ligne.find(mot, fin - a);
         }
         if (b - morceau < morceau_min) morts.back().second = b;
         oter(a, b, morts);

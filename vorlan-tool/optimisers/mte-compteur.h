@@ -56,6 +56,8 @@ private:
         std::uint32_t entree;
     };
 
+    // The starts of the word's occurrences whose bytes are all still in the text, in order.
+    std::vector<std::size_t> occurrences(std::string const& mot) const;
     // Calls f(position, length, occurrences) for every candidate still in the text.
     template <typename F>
     void parcourir(F&& f) const;
