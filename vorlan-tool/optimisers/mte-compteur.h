@@ -17,9 +17,10 @@ namespace MTE {
 // is sorted once into a suffix array: the starts of one candidate are a run of it, and a run
 // ends where two neighbours share fewer bytes (their common start, kept a byte each). One walk
 // of the array gives every candidate with its count, and only those scoring at least a
-// threshold are held, in a hash table sized for a small share of the text; the threshold is
-// chosen so. Removing a word only takes off the held candidates that touch its occurrences or
-// the pieces left too short to stay. Counts therefore only ever go down: a candidate not held
+// threshold are held, in a hash table of about a thousand (the threshold is chosen so): few
+// enough that the look-ups of a removal stay in the caches. Removing a word finds its
+// occurrences in the array and only takes off the held candidates that touch them or the
+// pieces left too short to stay. Counts therefore only ever go down: a candidate not held
 // stays below the threshold, and a heap ranked by scores seen earlier still gives the exact
 // order once each entry found out of date is ranked again. When the best held candidate falls
 // below the threshold, another walk counts what is left (the starts whose bytes are all still
@@ -27,7 +28,7 @@ namespace MTE {
 class Compteur {
 public:
     // Takes the text over; texte_restant gives it back as it is left. `part` is how many
-    // candidates the table holds where it can; 0 for a small share of the text.
+    // candidates the table holds where it can; 0 for the usual 1,024.
     Compteur(std::string texte, int taille_max, int taille_rom, std::size_t part = 0);
 
     // Starts a pass. When a score could exceed 32 bits (and so wrap and grow again), the whole
