@@ -11,6 +11,7 @@ namespace {
 
 using Echec = std::optional<Message>;
 
+
 // Code of an operator or parenthesis character; OPERANDE for any other character.
 Code code_de(char c)
 {
@@ -105,61 +106,6 @@ Echec verifier_jetons(std::vector<Jeton> const& jetons)
     return Message::formule_incorrecte;
 }
 
-// Reduces one flat level: '*', '/', '%' from the left first, then '+', '-' from the left.
-Echec reduire(std::vector<Jeton> const& plat, std::int32_t& valeur)
-{
-    std::vector<std::int32_t> termes;
-    std::vector<Code> operateurs;
-    std::int32_t courant = plat[0].valeur;
-    for (std::size_t k = 1; k + 1 < plat.size(); k += 2) {
-        Code operateur = plat[k].code;
-        std::int32_t droite = plat[k + 1].valeur;
-        if (est_multiplicatif(operateur)) {
-            if (Echec e = appliquer(courant, operateur, droite, courant))
-                return e;
-        } else {
-            termes.push_back(courant);
-            operateurs.push_back(operateur);
-            courant = droite;
-        }
-    }
-    termes.push_back(courant);
-
-    valeur = termes[0];
-    for (std::size_t k = 0; k < operateurs.size(); ++k) {
-        if (Echec e = appliquer(valeur, operateurs[k], termes[k + 1], valeur))
-            return e;
-    }
-    return {};
-}
-
-// One level of a checked token array, from `i` up to its ")" or the end mark (left at `i`).
-// Its groups are evaluated left to right before anything else of the level.
-Echec evaluer_niveau(std::vector<Jeton> const& jetons, std::size_t& i, std::int32_t& valeur)
-{
-    std::vector<Jeton> plat;
-    while (jetons[i].code != FIN && jetons[i].code != PARA_F) {
-        if (jetons[i].code == PARA_O) {
-            ++i;
-            std::int32_t groupe = 0;
-            if (Echec e = evaluer_niveau(jetons, i, groupe))
-                return e;
-            ++i;
-            plat.push_back({OPERANDE, groupe});
-        } else {
-            plat.push_back(jetons[i]);
-            ++i;
-        }
-    }
-    return reduire(plat, valeur);
-}
-
-Echec evaluer_jetons(std::vector<Jeton> const& jetons, std::int32_t& valeur)
-{
-    std::size_t i = 0;
-    return evaluer_niveau(jetons, i, valeur);
-}
-
 // The number's text from the cursor, left just past it; its value in `valeur`.
 Echec lire_nombre(char const*& curseur, int base, std::int32_t& valeur)
 {
@@ -226,6 +172,101 @@ Echec lire_jetons(char const* formule, std::vector<Jeton>& jetons, std::vector<s
 
 }  // namespace
 
+Programme::Programme(std::vector<Jeton> const& jetons, std::vector<std::size_t> const& places_x,
+                     std::vector<std::size_t> const& places_p)
+{
+    std::vector<Source> sources(jetons.size(), Source::constante);
+    for (std::size_t place : places_x)
+        sources[place] = Source::x;
+    for (std::size_t place : places_p)
+        sources[place] = Source::p;
+    std::size_t i = 0;
+    ajouter_niveau(jetons, sources, i);
+}
+
+// The level from `i` up to its ")" or the end mark (left at `i`), after the levels of its groups.
+std::size_t Programme::ajouter_niveau(std::vector<Jeton> const& jetons, std::vector<Source> const& sources,
+                                      std::size_t& i)
+{
+    std::vector<Terme> niveau;
+    Code operateur = ADDITION;
+    while (jetons[i].code != FIN && jetons[i].code != PARA_F) {
+        Jeton const& jeton = jetons[i];
+        if (jeton.code == PARA_O) {
+            ++i;
+            std::size_t const groupe = ajouter_niveau(jetons, sources, i);
+            niveau.push_back({operateur, Source::niveau, static_cast<std::int32_t>(groupe)});
+        } else if (jeton.code == OPERANDE) {
+            niveau.push_back({operateur, sources[i], jeton.valeur});
+        } else {
+            operateur = jeton.code;
+        }
+        ++i;
+    }
+    niveaux_.push_back({termes_.size(), termes_.size() + niveau.size()});
+    termes_.insert(termes_.end(), niveau.begin(), niveau.end());
+    return niveaux_.size() - 1;
+}
+
+// One level's terms into its value. The '*', '/', '%' are applied as they come; each finished
+// product joins the sum, but the first error of a '-' is kept until every '*', '/', '%' of the
+// level has been applied, since those come first.
+std::optional<Message> Programme::reduire(Terme const* terme, Terme const* fin, std::int32_t const* niveaux,
+                                          std::int32_t x, std::int32_t p, std::int32_t& valeur)
+{
+    auto valeur_de = [&](Terme const& t) {
+        switch (t.source) {
+        case Source::x: return x;
+        case Source::p: return p;
+        case Source::niveau: return niveaux[t.valeur];
+        default: return t.valeur;
+        }
+    };
+    std::int32_t courant = valeur_de(*terme);
+    std::int32_t somme = 0;
+    Code operateur_somme = ADDITION;
+    bool premier = true;
+    std::optional<Message> echec_somme;
+    auto ajouter_produit = [&] {
+        if (premier)
+            somme = courant;
+        else if (!echec_somme)
+            echec_somme = appliquer(somme, operateur_somme, courant, somme);
+        premier = false;
+    };
+    for (++terme; terme != fin; ++terme) {
+        std::int32_t const droite = valeur_de(*terme);
+        if (est_multiplicatif(terme->operateur)) {
+            if (std::optional<Message> e = appliquer(courant, terme->operateur, droite, courant))
+                return e;
+        } else {
+            ajouter_produit();
+            operateur_somme = terme->operateur;
+            courant = droite;
+        }
+    }
+    ajouter_produit();
+    if (echec_somme)
+        return echec_somme;
+    valeur = somme;
+    return {};
+}
+
+Evaluation Programme::executer(std::int32_t x, std::int32_t p) const
+{
+    static_assert(JETONS_MAX > 0, "a formula holds at least its end mark");
+    std::int32_t valeurs[JETONS_MAX];
+    Evaluation resultat;
+    for (std::size_t n = 0; n < niveaux_.size(); ++n) {
+        Niveau const& niveau = niveaux_[n];
+        resultat.erreur = reduire(termes_.data() + niveau.debut, termes_.data() + niveau.fin, valeurs, x, p, valeurs[n]);
+        if (resultat.erreur)
+            return resultat;
+    }
+    resultat.valeur = valeurs[niveaux_.size() - 1];
+    return resultat;
+}
+
 Formule::Formule(char const* texte, Variables variables)
 {
     if (!verifier_chaine(texte)) {
@@ -233,27 +274,24 @@ Formule::Formule(char const* texte, Variables variables)
         erreur_ = Message::parentheses;
         return;
     }
-    erreur_ = lire_jetons(texte, jetons_, places_x_, variables == Variables::x_et_p ? &places_p_ : nullptr);
+    std::vector<Jeton> jetons;
+    std::vector<std::size_t> places_x;
+    std::vector<std::size_t> places_p;
+    erreur_ = lire_jetons(texte, jetons, places_x, variables == Variables::x_et_p ? &places_p : nullptr);
     if (!erreur_)
-        erreur_ = verifier_jetons(jetons_);
+        erreur_ = verifier_jetons(jetons);
+    if (!erreur_)
+        programme_ = Programme(jetons, places_x, places_p);
 }
 
 Evaluation Formule::evaluer(std::int32_t x, std::int32_t p) const
 {
-    Evaluation resultat;
     if (erreur_) {
+        Evaluation resultat;
         resultat.erreur = erreur_;
         return resultat;
     }
-    std::vector<Jeton> jetons = jetons_;
-    for (std::size_t place : places_x_)
-        jetons[place].valeur = x;
-    for (std::size_t place : places_p_)
-        jetons[place].valeur = p;
-    resultat.erreur = evaluer_jetons(jetons, resultat.valeur);
-    if (resultat.erreur)
-        resultat.valeur = 0;
-    return resultat;
+    return programme_.executer(x, p);
 }
 
 std::int32_t Formule::calculer(std::int32_t x) const
@@ -307,10 +345,10 @@ std::int32_t resultat(std::vector<Jeton> const& jetons)
 {
     if (Echec e = verifier_jetons(jetons))
         lancer(*e);
-    std::int32_t valeur = 0;
-    if (Echec e = evaluer_jetons(jetons, valeur))
-        lancer(*e);
-    return valeur;
+    Evaluation const e = Programme(jetons, {}, {}).executer(0, 0);
+    if (e.erreur)
+        lancer(*e.erreur);
+    return e.valeur;
 }
 
 }  // namespace Calcul

@@ -36,6 +36,43 @@ struct Evaluation {
 // the command gives one (elsewhere a "P" is skipped like any character that is no token).
 enum class Variables { x, x_et_p };
 
+// A checked token array laid out for evaluation without allocating. Each level of parentheses
+// becomes a run of terms, each term with the operator before it; the levels are stored with
+// every group before the level that holds it, in the order evaluation reaches them (a level's
+// groups left to right, then the level itself), so evaluation walks them in order and keeps
+// the value of each in a fixed array of JETONS_MAX values: a formula has fewer levels than
+// tokens.
+class Programme {
+public:
+    Programme() = default;
+    // `jetons` passed verifier's checks; the tokens at `places_x` stand for X, those at
+    // `places_p` for P (both in ascending order).
+    Programme(std::vector<Jeton> const& jetons, std::vector<std::size_t> const& places_x,
+              std::vector<std::size_t> const& places_p);
+    // The value for X and P, or the message that stopped the computation: groups first, then
+    // '*', '/', '%' from the left, then '+', '-' from the left, level by level.
+    Evaluation executer(std::int32_t x, std::int32_t p) const;
+
+private:
+    enum class Source : std::uint8_t { constante, x, p, niveau };
+    struct Terme {
+        Code operateur;  // before the term; ADDITION for a level's first term, never read
+        Source source;
+        std::int32_t valeur;  // the constant, or the index of the level that gives the value
+    };
+    struct Niveau {
+        std::size_t debut, fin;  // its terms in termes_
+    };
+
+    // One level's terms into its value; `niveaux` holds the values of the levels before it.
+    static std::optional<Message> reduire(Terme const* terme, Terme const* fin, std::int32_t const* niveaux,
+                                          std::int32_t x, std::int32_t p, std::int32_t& valeur);
+    std::size_t ajouter_niveau(std::vector<Jeton> const& jetons, std::vector<Source> const& sources, std::size_t& i);
+
+    std::vector<Terme> termes_;
+    std::vector<Niveau> niveaux_;  // the whole formula last
+};
+
 // A formula read once, for commands that evaluate it for every pointer. What is wrong with its
 // text (unbalanced parentheses, too long, malformed) is found here and given again by every
 // evaluation, as evaluating the text each time would.
@@ -59,9 +96,7 @@ public:
 private:
     bool equilibree_ = true;
     std::optional<Message> erreur_;
-    std::vector<Jeton> jetons_;
-    std::vector<std::size_t> places_x_;  // indices of the tokens that stand for X
-    std::vector<std::size_t> places_p_;  // and for P
+    Programme programme_;
 };
 
 // One evaluation of a formula text, as Formule gives it.

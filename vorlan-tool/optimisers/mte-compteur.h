@@ -13,13 +13,23 @@ namespace MTE {
 // bytes, counted once per start position (overlapping occurrences all count).
 //
 // Counting them all again after each word, as a plain search does, costs minutes on a whole
-// game script. Here they are counted once, in a hash table over the text as it was first given,
-// and removing a word only takes off the candidates that touch its occurrences or the pieces
-// left too short to stay. Counts therefore only ever go down, so a heap ranked by scores seen
-// earlier still gives the exact order once each entry found out of date is ranked again.
+// game script, and holding them all at once costs tens of bytes per script byte. Here the text
+// is sorted once into a suffix array: the starts of one candidate are a run of it, and a run
+// ends where two neighbours share fewer bytes (their common start, kept a byte each). One walk
+// of the array gives every candidate with its count, and only those scoring at least a
+// threshold are held, in a hash table of about a thousand (the threshold is chosen so): few
+// enough that the look-ups of a removal stay in the caches. Removing a word finds its
+// occurrences in the array and only takes off the held candidates that touch them or the
+// pieces left too short to stay. Counts therefore only ever go down: a candidate not held
+// stays below the threshold, and a heap ranked by scores seen earlier still gives the exact
+// order once each entry found out of date is ranked again. When the best held candidate falls
+// below the threshold, another walk counts what is left (the starts whose bytes are all still
+// in the text) and holds the candidates above a lower threshold.
 class Compteur {
 public:
-    Compteur(std::string const& texte, int taille_max, int taille_rom);
+    // Takes the text over; texte_restant gives it back as it is left. `part` is how many
+    // candidates the table holds where it can; 0 for the usual 1,024.
+    Compteur(std::string texte, int taille_max, int taille_rom, std::size_t part = 0);
 
     // Starts a pass. When a score could exceed 32 bits (and so wrap and grow again), the whole
     // ranking is rebuilt from the current counts.
@@ -31,6 +41,8 @@ public:
     void remettre();
     // Takes the word out of the text as CleanWord does, with the candidates that go with it.
     void retirer(std::string const& mot);
+    // The text as CleanWord leaves it after the words taken out so far.
+    std::string texte_restant() const;
 
 private:
     // One distinct candidate: where its bytes were first seen, how often it occurs now.
@@ -45,12 +57,20 @@ private:
         std::uint32_t entree;
     };
 
-    void compter_ligne(std::size_t debut, std::size_t fin);
-    void ajouter(std::size_t position, std::size_t longueur, std::uint64_t hache);
+    // The starts of the word's occurrences whose bytes are all still in the text, in order.
+    std::vector<std::size_t> occurrences(std::string const& mot) const;
+    // Calls f(position, length, occurrences) for every candidate still in the text.
+    template <typename F>
+    void parcourir(F&& f) const;
+    // Holds the candidates scoring at least a threshold below the current one (the first time,
+    // below any score), as many as the table's share allows where it can.
+    void charger();
+    void inserer(std::size_t position, std::size_t longueur, std::uint32_t apparitions);
     void decompter(std::size_t position, std::size_t longueur, std::uint64_t hache);
-    void agrandir();
     std::size_t trouver(std::size_t position, std::size_t longueur, std::uint64_t hache) const;
     bool memes_octets(Entree const& e, std::size_t position, std::size_t longueur) const;
+    // Bytes equal from the text's offsets a and b, at most `borne`.
+    std::size_t longueur_commune(std::size_t a, std::size_t b, std::size_t borne) const;
     std::uint32_t score(Entree const& e) const;
     bool moins_bon(Rang const& a, Rang const& b) const;
     void classer();
@@ -64,8 +84,14 @@ private:
     std::size_t longueur_max_;
     std::uint32_t taille_rom_;
     bool peut_deborder_;
+    std::vector<std::int32_t> suffixes_;  // the starts of the text in the order of their bytes
+    std::vector<unsigned char> commun_;   // bytes each shares with the one before, at most 255
+    std::size_t part_;                    // how many candidates the table holds where it can
+    std::uint32_t seuil_ = 0;             // every candidate not held scores less
+    bool premier_chargement_ = true;
     std::vector<Entree> table_;
-    std::size_t occupees_ = 0;
+    std::vector<std::uint64_t> filtre_;  // a bit for each hash a held candidate may have
+    std::vector<std::pair<std::size_t, std::size_t>> donnes_;  // position and length of this pass's words
     std::vector<Rang> tas_;
     Rang dernier_{0, 0};
 };

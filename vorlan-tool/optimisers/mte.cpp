@@ -1,5 +1,6 @@
 #include "optimisers/mte.h"
 
+#include <utility>
 #include <vector>
 
 #include "optimisers/mte-compteur.h"
@@ -85,13 +86,12 @@ void FindMTE(std::string& text, Recherche& out, short& remaining, short max_leng
         out.rapports.push_back(Rapport(Message::mte_texte_vide));
         return;
     }
-    Compteur compteur(text, max_length, rom_size);
+    Compteur compteur(std::move(text), max_length, rom_size);
     std::uint32_t total = 0;
     while (remaining > 0) {
         std::vector<word_t> choisis = choisir(compteur, remaining);
         if (choisis.empty()) break;  // every byte of the text has gone into earlier words
         for (word_t const& mot : choisis) {
-            CleanWord(text, mot.texte);
             compteur.retirer(mot.texte);
             out.rapports.push_back(Rapport(Message::mte_mot, {static_cast<int>(mot.texte.size()),
                                                               static_cast<int>(mot.apparitions),
@@ -103,6 +103,7 @@ void FindMTE(std::string& text, Recherche& out, short& remaining, short max_leng
         }
         remaining = static_cast<short>(remaining - static_cast<int>(choisis.size()));
     }
+    text = compteur.texte_restant();
     out.rapports.push_back(Rapport(Message::mte_score_total, {static_cast<int>(total)}));
 }
 

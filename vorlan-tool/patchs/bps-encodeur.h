@@ -21,13 +21,13 @@ struct Creation {
     std::uint64_t octets[4] = {};
 };
 
-// The patch that turns `source` into `cible`, with `metadonnees` carried as they are. Each step
-// takes, of the matches found at the output position, the one that saves the most patch bytes
-// (its length less the encoded size of its action and offset move): the source at the same
-// offset (SourceRead), the source or the output where their offsets already point, or the
-// nearest positions with the same first 6 bytes in the source (SourceCopy) or in the output
-// written so far (TargetCopy, overlapping copies included). A short match that waiting one byte
-// improves is put off; bytes that match nothing are literals (TargetRead).
+// The patch that turns `source` into `cible`, with `metadonnees` carried as they are. The
+// actions are those of the fewest patch bytes the encoder finds: an optimal parse over the
+// encoded size of each action (its number, its offset move, its literal bytes), weighing at
+// each output offset the source at the same offset (SourceRead), copies where the source and
+// output offsets already point or a short move away, and the longest matches anywhere in the
+// source or in the output written so far (SourceCopy, TargetCopy, overlapping copies included)
+// found by a suffix array; bytes that nothing pays for are literals (TargetRead).
 Creation creer(std::vector<unsigned char> const& source, std::vector<unsigned char> const& cible,
                std::vector<unsigned char> const& metadonnees = {});
 

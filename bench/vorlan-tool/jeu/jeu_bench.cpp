@@ -5,7 +5,7 @@
 // the text room plus three free areas added at the end of the ROM as four blocks, and run the
 // whole extraire_jeu and inserer_jeu commands (files read, ROM or script written), the latter
 // once placing the texts in script order and once largest first into the block they fill best.
-// inserer_jeu with compact is meant to stay within twice the time of inserer.
+// inserer_jeu with compact is meant to stay within 1.3 times the time of inserer.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>

@@ -121,6 +121,10 @@ TEST(Calcul, ArithmeticErrors)
         {"X%$", 7, ZERO},
         // Groups first, then '*' '/' '%', then '+' '-'.
         {"(3-5)+1/0", 0, NEGATIF},    {"3-5+1/0", 0, ZERO},
+        // Groups left to right, the innermost first; in a level, every '*' '/' '%' before the
+        // '+' '-' that come earlier.
+        {"(2-3)+(1/0)", 0, NEGATIF},  {"(1/0)+(2-3)", 0, ZERO}, {"((X-1)*2)/0", 0, NEGATIF},
+        {"1-2-3*(4/0)", 0, ZERO},     {"2*3-7+5/0", 0, ZERO},   {"2*3-7+5%2", 0, NEGATIF},
     });
 }
 
@@ -187,6 +191,18 @@ TEST(Calcul, AFormulaReadOnceTakesEachValueOfX)
     EXPECT_EQ(moins.evaluer(0xFF).erreur, Message::resultat_negatif);
     EXPECT_EQ(moins.evaluer(0x101).valeur, 1);
     EXPECT_FALSE(moins.evaluer(0x101).erreur.has_value());
+}
+
+TEST(Calcul, AFormulaWithPTakesEachPairOfValues)
+{
+    Calcul::Formule const relative("(P-(X%$100))*2+((X))", Calcul::Variables::x_et_p);
+    EXPECT_EQ(relative.evaluer(3, 10).valeur, 17);
+    EXPECT_EQ(relative.evaluer(0x103, 10).valeur, 0x111);
+    EXPECT_EQ(relative.evaluer(3, 2).erreur, Message::resultat_negatif);
+    EXPECT_EQ(relative.evaluer(3, 2).valeur, 0);
+    EXPECT_EQ(relative.evaluer(4, 4).valeur, 4);
+    // Where P is not given, it is no token: "P-X" reads "-X", which is malformed.
+    EXPECT_EQ(Calcul::Formule("P-X").defaut(), Message::formule_incorrecte);
 }
 
 TEST(Calcul, Tokeniser)

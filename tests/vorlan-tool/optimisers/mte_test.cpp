@@ -1,10 +1,12 @@
 #include "optimisers/mte.h"
+#include "optimisers/mte-compteur.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -110,3 +112,48 @@ TEST(OptimiseurMTEFindMTE, ChosenWordsLeaveTheTextAndTheCountGoesDown) {
 }
 
 }  // namespace
+
+// The counter holds only the candidates above a threshold; with room for a handful, it walks
+// the text again whenever the best held falls below it, in the middle of a pass too. The words,
+// counts and scores must be those of a counter that holds them all, on texts where both take
+// many passes, and the text left must be the same.
+TEST(OptimiseurMTE, ACounterHoldingFewCandidatesFindsWhatOneHoldingAllFinds) {
+    auto chercher = [](std::string texte, std::size_t part, int taille_max, int taille_rom) {
+        MTE::Clean(texte);
+        MTE::Compteur compteur(texte, taille_max, taille_rom, part);
+        std::string trace;
+        for (int passe = 0; passe < 40; ++passe) {
+            compteur.nouvelle_passe();
+            std::vector<std::string> choisis;
+            MTE::word_t mot;
+            while (choisis.size() < 3 && compteur.meilleur(mot)) {
+                bool conflit = false;
+                for (std::string const& pris : choisis) conflit = conflit || MTE::IsConflict(mot.texte, pris);
+                if (conflit) {
+                    compteur.remettre();
+                    break;
+                }
+                choisis.push_back(mot.texte);
+                trace += mot.texte + "/" + std::to_string(mot.apparitions) + "/" + std::to_string(mot.score) + " ";
+            }
+            if (choisis.empty()) break;
+            for (std::string const& pris : choisis) compteur.retirer(pris);
+            trace += "| ";
+        }
+        return trace + compteur.texte_restant();
+    };
+    char const* const syllabes[] = {"ab", "ra", "ca", "da", "bra", " ", "a", "\n", "<0C>", "cad"};
+    std::uint32_t alea = 12345;
+    for (int cas = 0; cas < 40; ++cas) {
+        std::string texte;
+        for (int k = 0; k < 400; ++k) {
+            alea = alea * 1103515245u + 12345u;
+            texte += syllabes[(alea >> 16) % 10];
+        }
+        int const taille_rom = 1 + cas % 2;
+        int const taille_max = taille_rom + 2 + cas % 6;
+        std::string const tous = chercher(texte, std::size_t{1} << 30, taille_max, taille_rom);
+        for (std::size_t part : {1u, 7u, 60u})
+            EXPECT_EQ(chercher(texte, part, taille_max, taille_rom), tous) << "case " << cas << ", room for " << part;
+    }
+}

@@ -185,6 +185,49 @@ TEST(PatchBPS, EncoderTakesTheMatchWhoseOffsetMoveIsShortest) {
     EXPECT_EQ(derniere.depuis, 0u);
 }
 
+// The parse's choices, each the fewest bytes: a block whose source moved on by a few bytes is
+// copied with a one-byte move rather than searched for again; a 3-byte repeat inside new bytes
+// is not worth cutting their run (its action, its 2-byte move and the run's second action cost
+// more than the bytes); a word said
+// again right after its first copy is copied where that copy left the offset.
+TEST(PatchBPS, EncoderChoosesTheActionsByTheirBytes) {
+    Octets const rom = paires::aleatoires(6000, 45);
+    auto morceau = [&rom](std::size_t debut, std::size_t fin) {
+        return Octets(rom.begin() + static_cast<std::ptrdiff_t>(debut), rom.begin() + static_cast<std::ptrdiff_t>(fin));
+    };
+    {
+        Octets const cible = joindre({morceau(100, 2100), morceau(2108, 4108)});
+        BPS::Creation const c = BPS::creer(rom, cible);
+        auto const lu = temoin::appliquer_bps(rom, c.patch);
+        ASSERT_TRUE(lu && lu->cible == cible);
+        ASSERT_EQ(lu->actions.size(), 2u);
+        EXPECT_EQ(lu->actions[1].genre, copie_source);
+        EXPECT_EQ(lu->actions[1].depuis, 2108u);
+        // Header and sizes, two actions of 2 bytes, a 2-byte move to 100, a 1-byte move of 8, footer.
+        EXPECT_EQ(c.patch.size(), 4u + 5u + 2u + 2u + 2u + 1u + 12u);
+    }
+    {
+        Octets nouveau = paires::aleatoires(1100, 46);
+        std::copy(nouveau.begin() + 900, nouveau.begin() + 903, nouveau.begin() + 1050);
+        BPS::Creation const c = BPS::creer({}, nouveau);
+        auto const lu = temoin::appliquer_bps({}, c.patch);
+        ASSERT_TRUE(lu && lu->cible == nouveau);
+        ASSERT_EQ(lu->actions.size(), 1u);
+        EXPECT_EQ(lu->actions[0].genre, lecture_cible);
+    }
+    {
+        Octets const mot = octets("chevalier"), blanc = octets(" ");
+        Octets const cible = joindre({morceau(0, 50), mot, morceau(50, 100), mot, blanc, mot});
+        BPS::Creation const c = BPS::creer({}, cible);
+        auto const lu = temoin::appliquer_bps({}, c.patch);
+        ASSERT_TRUE(lu && lu->cible == cible);
+        temoin::Action_bps const derniere = lu->actions.back();
+        EXPECT_EQ(derniere.genre, copie_cible);
+        EXPECT_EQ(derniere.longueur, mot.size());
+        EXPECT_EQ(derniere.depuis, 50u);
+    }
+}
+
 TEST(PatchBPS, DecoderAppliesHandMadePatches) {
     struct Cas {
         char const* nom;
