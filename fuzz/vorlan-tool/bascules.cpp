@@ -1,7 +1,10 @@
 // Tables that switch: one to three arbitrary table files loaded together, arbitrary bytes
 // decoded through them. Every step uses at least one byte and no more than it was given, the
 // stack never holds more than profondeur_max tables, and a set of one table that switches
-// nowhere decodes and reports exactly what Table_ext does.
+// nowhere decodes and reports exactly what Table_ext does. The text decoded is then encoded
+// back for the same tables: every byte the encoder writes is bounded, and where it skips no
+// character and the tables have no switch with a label (which it may add), its bytes decode
+// back to exactly that text.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -13,12 +16,29 @@
 #include "extraction/extracteur-fixe.h"
 #include "extraction/extracteur.h"
 #include "extraction/pile-tables.h"
+#include "insertion/encodage-bascules.h"
 #include "lib/calcul.h"
 #include "lib/table_pointeurs.h"
 #include "support.h"
 #include "tables/extracteur-bascules.h"
 
 namespace {
+
+bool sans_etiquette(Extracteur::Tables_ext const& tables) {
+    for (std::size_t t = 0; t < tables.nombre(); ++t)
+        for (auto const& paire : tables.table(t).entrees())
+            if (!paire.second.bascules.empty() && !paire.second.texte.empty()) return false;
+    return true;
+}
+
+// What extraction reads from bytes, from the start table.
+std::string relire(Extracteur::Tables_ext const& tables, std::vector<unsigned char> const& octets) {
+    std::string texte;
+    Extracteur::Ecriture_script ecriture(texte);
+    Extracteur::Pile_tables pile(tables);
+    for (std::size_t p = 0; p < octets.size();) p += pile.decoder(ecriture, octets.data() + p, octets.size() - p, true);
+    return texte;
+}
 
 bool sans_bascule(Extracteur::Tables_ext const& tables) {
     for (auto const& paire : tables.table(0).entrees())
@@ -66,6 +86,15 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
             int const fin = static_cast<int>(rom.size()) - 1;
             if (Extracteur::extraire(tables, rom, 0, fin, sans, formule).script != script) std::abort();
             fuzz::formater_tout(Extracteur::ext_fixe(tables, rom, 0, mots, unites).rapports);
+        }
+
+        // Short texts only: the search keeps a node per decoder state at every position.
+        if (script.size() <= 200 && script.find("<PT") == std::string::npos) {
+            Insereur::Encodage const encodage = Insereur::encoder_bascules(script, tables, true);
+            if (encodage.textes.size() != 1) std::abort();
+            Insereur::Texte_encode const& texte = encodage.textes[0];
+            fuzz::formater_tout(texte.rapports);
+            if (texte.rapports.empty() && sans_etiquette(tables) && relire(tables, texte.octets) != script) std::abort();
         }
 
         if (nombre_de_fichiers != 1 || tables.nombre() != 1 || !sans_bascule(tables)) return;

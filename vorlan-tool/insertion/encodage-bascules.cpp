@@ -22,11 +22,16 @@ namespace {
 // The window shown around an unknown character, as encoder() shows it.
 constexpr std::size_t fenetre_minimale = 10;
 
+// Characters skipped come first, then labels written where the script has none (a dump
+// would show them), then bytes.
 struct Cout {
     std::size_t inconnus = 0;
+    std::size_t etiquettes = 0;
     std::size_t octets = 0;
     bool operator<(Cout const& autre) const {
-        return inconnus != autre.inconnus ? inconnus < autre.inconnus : octets < autre.octets;
+        if (inconnus != autre.inconnus) return inconnus < autre.inconnus;
+        if (etiquettes != autre.etiquettes) return etiquettes < autre.etiquettes;
+        return octets < autre.octets;
     }
 };
 
@@ -150,7 +155,11 @@ private:
             Pas pas;
             octets_.clear();
             ecrit_.clear();
-            for (std::size_t k = 0; k < suite.nombre; ++k) ajouter(pas, suite.codes[k]);
+            std::size_t etiquettes = 0;
+            for (std::size_t k = 0; k < suite.nombre; ++k) {
+                ajouter(pas, suite.codes[k]);
+                if (!suite.codes[k].ecrit.empty()) ++etiquettes;
+            }
             std::size_t const base_octets = octets_.size(), base_ecrit = ecrit_.size();
             for (Devant const& d : devant_) {
                 if (suite.nombre > 0 && !peut_suivre(suite.codes[suite.nombre - 1], d.code)) continue;
@@ -162,7 +171,8 @@ private:
                 std::uint32_t apres = 0;
                 bool const fin = i + d.longueur == longueur;
                 if (!lecture_.suivant(etat, octets_, ecrit_, fin, apres)) continue;
-                relacher(i + d.longueur, apres, {cout.inconnus, cout.octets + octets_.size()}, n, etape);
+                relacher(i + d.longueur, apres, {cout.inconnus, cout.etiquettes + etiquettes, cout.octets + octets_.size()},
+                         n, etape);
             }
         }
         // The character skipped: nothing written, nothing to read.
@@ -170,7 +180,7 @@ private:
         saut.longueur = 1;
         std::uint32_t apres = etat;
         if (i + 1 == longueur && !lecture_.suivant(etat, {}, {}, true, apres)) return;
-        relacher(i + 1, apres, {cout.inconnus + 1, cout.octets}, n, saut);
+        relacher(i + 1, apres, {cout.inconnus + 1, cout.etiquettes, cout.octets}, n, saut);
     }
 
     void ajouter(Pas& pas, Prefixe const& code) {

@@ -24,7 +24,8 @@ namespace Insereur {
 // this is how a character that only another table holds is reached.
 //
 // A character that no such encoding can hold is reported and skipped: the fewest characters
-// are skipped first, then the fewest bytes written; among equally short encodings, the first
+// are skipped first, then the fewest labels are added to what a dump shows, then the fewest
+// bytes are written; among equally short encodings, the first
 // one found taking at each step the code of longest text wins.
 Encodage encoder_bascules(std::string const& script, Extracteur::Tables_ext const& tables, bool fins);
 

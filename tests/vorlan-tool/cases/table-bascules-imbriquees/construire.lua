@@ -1,0 +1,3 @@
+-- 0: 01 F0 01 F4 02 03 FF (a, two kanji matches: 日 then a first name, then u)
+-- 7: F0 02 01 FF (two kanji)
+ecrire('rom.bin', string.char(0x01, 0xF0, 0x01, 0xF4, 0x02, 0x03, 0xFF, 0xF0, 0x02, 0x01, 0xFF))
