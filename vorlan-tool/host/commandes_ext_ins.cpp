@@ -145,7 +145,7 @@ int lua_ext_ins_fixe(Sens sens, Lua& lua) {
         afficher(Rapport(Message::extraction_fixe_fin));
     } else {
         afficher(Rapport(Message::insertion_fixe_debut, {script, rom}));
-        Operations::inserer_fixe(rom, lua.to_string(2), script, adresse, nombre, taille);
+        Operations::inserer_fixe(rom, tables, script, adresse, nombre, taille);
         afficher(Rapport(Message::insertion_fixe_fin));
     }
     return 0;

@@ -30,7 +30,7 @@ enum class Ecriture { reelle, simulee };
 // only reads.
 int inserer(char const* rom, std::vector<std::string> const& table, char const* script, int debut, int fin,
             Table_pointeurs const& pointeurs, char const* formule, Ecriture ecriture = Ecriture::reelle);
-void inserer_fixe(char const* rom, char const* table, char const* script, int adresse, int nombre, int taille);
+void inserer_fixe(char const* rom, std::vector<std::string> const& table, char const* script, int adresse, int nombre, int taille);
 
 void optimiser_dte(char const* script, char const* resultat, int nombre);
 void optimiser_mte(char const* script, char const* resultat, short nombre, short taille_max, int taille_rom);

@@ -36,8 +36,9 @@ int inserer(char const* rom, std::vector<std::string> const& table, char const* 
     return insertion.fin_ecrite;
 }
 
-void inserer_fixe(char const* rom, char const* table, char const* script, int adresse, int nombre, int taille) {
-    Insereur::Table_ins tbl;
+void inserer_fixe(char const* rom, std::vector<std::string> const& table, char const* script, int adresse, int nombre,
+                  int taille) {
+    Tables_insertion tbl;
     Rom_a_modifier f_rom;
     std::string texte;
     if (!ouvrir_insertion(tbl, table, f_rom, rom, texte, script)) return;
@@ -49,7 +50,9 @@ void inserer_fixe(char const* rom, char const* table, char const* script, int ad
     if (!lire_rom(f_rom.fichier, octets)) return;
 
     Insereur::Image_rom image(std::move(octets));
-    Rapports const rapports = Insereur::ins_fixe(tbl, texte, image, adresse, nombre, taille);
+    Rapports const rapports = tbl.avec_bascules
+                                  ? Insereur::ins_fixe(tbl.bascules, texte, image, adresse, nombre, taille)
+                                  : Insereur::ins_fixe(tbl.simple, texte, image, adresse, nombre, taille);
     afficher(rapports);
     // Nothing to write leaves the file itself alone, as it always has.
     if (!image.zones_ecrites().empty()) enregistrer(f_rom, image);

@@ -4,6 +4,7 @@
 
 #include "insertion/image-rom.h"
 #include "lib/rapport.h"
+#include "tables/extracteur-bascules.h"
 #include "tables/insereur-table.h"
 
 namespace Insereur {
@@ -22,5 +23,11 @@ std::optional<Rapport> verifier_fixe(int taille_rom, int adresse);
 // the words into the image at once. Returns the reports in order.
 Rapports ins_fixe(Table_ins const& table, std::string const& script, Image_rom& image, int adresse, int nombre,
                   int taille);
+// The same through tables that switch: each line encoded by encoder_bascules, a word's units
+// those extraire_fixe reads (what one step of the decoder reads), padded with "_" written
+// where the word ends (or zero bytes, reported, when the tables cannot write that many
+// there), a word of too many units cut after the last that fits.
+Rapports ins_fixe(Extracteur::Tables_ext const& tables, std::string const& script, Image_rom& image, int adresse,
+                  int nombre, int taille);
 
 }  // namespace Insereur
