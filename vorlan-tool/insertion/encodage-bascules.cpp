@@ -22,6 +22,10 @@ namespace {
 // The window shown around an unknown character, as encoder() shows it.
 constexpr std::size_t fenetre_minimale = 10;
 
+// The decoder states kept at one position, the cheapest: real tables reach a few, but tables
+// that switch into themselves with long stays could make them grow with every character.
+constexpr std::size_t etats_max = 64;
+
 // Characters skipped come first, then labels written where the script has none (a dump
 // would show them), then bytes.
 struct Cout {
@@ -190,9 +194,17 @@ private:
     }
 
     void relacher(std::size_t position, std::uint32_t etat, Cout cout, std::uint32_t precedent, Pas const& pas) {
+        std::uint32_t pire = 0;
+        bool plein = positions_[position].size() >= etats_max;
         for (std::uint32_t m : positions_[position]) {
-            if (noeuds_[m].etat != etat) continue;
-            if (cout < noeuds_[m].cout) noeuds_[m] = Noeud{etat, cout, precedent, pas};
+            if (noeuds_[m].etat == etat) {
+                if (cout < noeuds_[m].cout) noeuds_[m] = Noeud{etat, cout, precedent, pas};
+                return;
+            }
+            if (plein && (pire == 0 || noeuds_[pire].cout < noeuds_[m].cout)) pire = m;
+        }
+        if (plein) {
+            if (cout < noeuds_[pire].cout) noeuds_[pire] = Noeud{etat, cout, precedent, pas};
             return;
         }
         positions_[position].push_back(static_cast<std::uint32_t>(noeuds_.size()));

@@ -23,7 +23,8 @@ namespace Insereur {
 // shows, since the bytes then hold it) or the code that ends the stay of the table on top;
 // this is how a character that only another table holds is reached.
 //
-// A character that no such encoding can hold is reported and skipped: the fewest characters
+// The search keeps the 64 cheapest decoder states at each position, which real tables never
+// reach. A character that no such encoding can hold is reported and skipped: the fewest characters
 // are skipped first, then the fewest labels are added to what a dump shows, then the fewest
 // bytes are written; among equally short encodings, the first
 // one found taking at each step the code of longest text wins.
