@@ -125,57 +125,80 @@ void Compteur::parcourir(F&& f) const {
     }
 }
 
-namespace {
-
-// Scores by buckets: exact below 64, then 32 a doubling.
-std::size_t seau(std::uint32_t score) {
-    if (score < 64) return score;
-    int const e = 31 - __builtin_clz(score);
-    return 64 + static_cast<std::size_t>(e - 6) * 32 + ((score >> (e - 5)) & 31);
-}
-
-std::uint32_t bas_du_seau(std::size_t s) {
-    if (s < 64) return static_cast<std::uint32_t>(s);
-    std::size_t const e = (s - 64) / 32 + 6, m = (s - 64) % 32;
-    return static_cast<std::uint32_t>((32 + m) << (e - 5));
-}
-
-constexpr std::size_t nombre_de_seaux = 64 + 26 * 32;
-
-}  // namespace
-
 void Compteur::charger() {
-    // What could wrap past 32 bits could grow again: then every candidate is held.
-    bool const tout = peut_deborder_;
-    std::vector<std::size_t> seaux(nombre_de_seaux, 0);
-    std::size_t total = 0;
-    parcourir([&](std::size_t, std::size_t l, std::uint32_t apparitions) {
-        ++seaux[seau((static_cast<std::uint32_t>(l) - taille_rom_) * apparitions)];
-        ++total;
-    });
-    // The lowest bucket from the top that keeps the count within the share; below the current
-    // threshold at least, so that each walk holds more.
+    auto score_de = [this](std::size_t l, std::uint32_t apparitions) {
+        return (static_cast<std::uint32_t>(l) - taille_rom_) * apparitions;
+    };
+    // One walk keeps the share's best in a heap whose least is at its front; `rejete` is the
+    // best score left out. Every candidate scoring above it is held, and only those: one tied
+    // with it may have been left out.
+    struct Garde {
+        std::uint32_t score, position, apparitions;
+        std::uint16_t longueur;
+    };
+    auto plus_haut = [](Garde const& a, Garde const& b) { return a.score > b.score; };
+    // The words this pass already handed out stay out of it, as they would have left the heap;
+    // few candidates get as far as this look.
+    auto donne = [this](std::size_t p, std::size_t l) {
+        for (auto const& [position, longueur] : donnes_)
+            if (longueur == l && std::memcmp(texte_.data() + position, texte_.data() + p, l) == 0) return true;
+        return false;
+    };
+    std::vector<Garde> gardes;
+    bool rejet = false;
+    std::uint32_t rejete = 0;
     std::size_t const part = part_;
-    std::size_t garde = 0, s = nombre_de_seaux;
-    std::uint32_t seuil = 0;
-    if (!tout && total > part) {
-        while (s > 0 && garde + seaux[s - 1] <= part) garde += seaux[--s];
-        // The top bucket comes in whole even when it alone exceeds the share.
-        if (s == nombre_de_seaux) garde += seaux[--s];
-        seuil = bas_du_seau(s);
-        if (!premier_chargement_ && seuil >= seuil_) {
-            // Nothing more fits the share: the next non-empty bucket below comes in whole.
-            while (s > 0 && bas_du_seau(s) >= seuil_) --s;
-            while (s > 0 && seaux[s] == 0) --s;
-            seuil = bas_du_seau(s);
-            garde = 0;
-            for (std::size_t k = s; k < nombre_de_seaux; ++k) garde += seaux[k];
-        }
+    // What could wrap past 32 bits could grow again: then every candidate is held.
+    if (peut_deborder_) {
+        parcourir([&](std::size_t p, std::size_t l, std::uint32_t apparitions) {
+            if (!donne(p, l))
+                gardes.push_back(Garde{score_de(l, apparitions), static_cast<std::uint32_t>(p), apparitions,
+                                   static_cast<std::uint16_t>(l)});
+        });
     } else {
-        garde = total;
+        gardes.reserve(part);
+        parcourir([&](std::size_t p, std::size_t l, std::uint32_t apparitions) {
+            std::uint32_t const s = score_de(l, apparitions);
+            if (gardes.size() == part && s <= gardes.front().score && rejet && s <= rejete) return;
+            if (donne(p, l)) return;
+            Garde const g{s, static_cast<std::uint32_t>(p), apparitions, static_cast<std::uint16_t>(l)};
+            if (gardes.size() < part) {
+                gardes.push_back(g);
+                std::push_heap(gardes.begin(), gardes.end(), plus_haut);
+                return;
+            }
+            if (s <= gardes.front().score) {
+                if (!rejet || s > rejete) rejete = s;
+                rejet = true;
+                return;
+            }
+            std::pop_heap(gardes.begin(), gardes.end(), plus_haut);
+            if (!rejet || gardes.back().score > rejete) rejete = gardes.back().score;
+            rejet = true;
+            gardes.back() = g;
+            std::push_heap(gardes.begin(), gardes.end(), plus_haut);
+        });
+    }
+    std::uint32_t seuil = 0;
+    if (rejet) {
+        gardes.erase(std::remove_if(gardes.begin(), gardes.end(), [&](Garde const& g) { return g.score <= rejete; }),
+                     gardes.end());
+        seuil = rejete + 1;
+        // Too many ties with the best left out (or, when every candidate scores below the
+        // threshold, all of them): another walk holds all of that score too, so that each
+        // walk holds more.
+        if (gardes.size() < part / 4 + 1) {
+            seuil = rejete;
+            gardes.clear();
+            parcourir([&](std::size_t p, std::size_t l, std::uint32_t apparitions) {
+                std::uint32_t const s = score_de(l, apparitions);
+                if (s >= seuil && !donne(p, l))
+                    gardes.push_back(Garde{s, static_cast<std::uint32_t>(p), apparitions, static_cast<std::uint16_t>(l)});
+            });
+        }
     }
     seuil_ = seuil;
-    premier_chargement_ = false;
+    std::size_t const garde = gardes.size();
 
     std::size_t capacite = 1024;
     while (capacite < 2 * garde) capacite *= 2;
@@ -183,16 +206,7 @@ void Compteur::charger() {
     table_.shrink_to_fit();
     // Eight bits a held candidate (the table's capacity is at least twice their count).
     filtre_.assign(capacite * 4 / 64, 0);
-    parcourir([&](std::size_t p, std::size_t l, std::uint32_t apparitions) {
-        if ((static_cast<std::uint32_t>(l) - taille_rom_) * apparitions >= seuil_) inserer(p, l, apparitions);
-    });
-    // The words this pass already handed out stay out of it, as they would have left the heap.
-    for (auto const& [position, longueur] : donnes_) {
-        std::uint64_t hache = graine;
-        for (std::size_t k = 0; k < longueur; ++k) hache = pas(hache, texte_[position + k]);
-        std::size_t const i = trouver(position, longueur, hache);
-        if (i != introuvable) table_[i].apparitions = 0;
-    }
+    for (Garde const& g : gardes) inserer(g.position, g.longueur, g.apparitions);
     classer();
 }
 

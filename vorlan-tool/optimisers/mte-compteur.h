@@ -62,8 +62,9 @@ private:
     // Calls f(position, length, occurrences) for every candidate still in the text.
     template <typename F>
     void parcourir(F&& f) const;
-    // Holds the candidates scoring at least a threshold below the current one (the first time,
-    // below any score), as many as the table's share allows where it can.
+    // Holds the candidates scoring above the best of those left out (or, where ties with it would
+    // leave too few, at least it), as many as the table's share allows where it can; the new
+    // threshold is below the current one.
     void charger();
     void inserer(std::size_t position, std::size_t longueur, std::uint32_t apparitions);
     void decompter(std::size_t position, std::size_t longueur, std::uint64_t hache);
@@ -88,7 +89,6 @@ private:
     std::vector<unsigned char> commun_;   // bytes each shares with the one before, at most 255
     std::size_t part_;                    // how many candidates the table holds where it can
     std::uint32_t seuil_ = 0;             // every candidate not held scores less
-    bool premier_chargement_ = true;
     std::vector<Entree> table_;
     std::vector<std::uint64_t> filtre_;  // a bit for each hash a held candidate may have
     std::vector<std::pair<std::size_t, std::size_t>> donnes_;  // position and length of this pass's words
