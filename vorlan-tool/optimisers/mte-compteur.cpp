@@ -204,8 +204,9 @@ void Compteur::charger() {
     while (capacite < 2 * garde) capacite *= 2;
     table_.assign(capacite, Entree{0, 0, 0, 0});
     table_.shrink_to_fit();
-    // Eight bits a held candidate (the table's capacity is at least twice their count).
-    filtre_.assign(capacite * 4 / 64, 0);
+    // 64 bits a held candidate (the table's capacity is at least twice their count): few
+    // false hits, and still a few kilobytes.
+    filtre_.assign(capacite * 32 / 64, 0);
     for (Garde const& g : gardes) inserer(g.position, g.longueur, g.apparitions);
     classer();
 }
@@ -227,8 +228,7 @@ void Compteur::inserer(std::size_t position, std::size_t longueur, std::uint32_t
     filtre_[bit / 64] |= std::uint64_t{1} << (bit % 64);
 }
 
-std::size_t Compteur::trouver(std::size_t position, std::size_t longueur, std::uint64_t hache) const {
-    std::uint64_t h = melanger(hache);
+std::size_t Compteur::trouver(std::size_t position, std::size_t longueur, std::uint64_t h) const {
     std::uint16_t empreinte = static_cast<std::uint16_t>(h >> 48);
     std::size_t masque = table_.size() - 1;
     for (std::size_t i = h & masque;; i = (i + 1) & masque) {
@@ -244,7 +244,7 @@ void Compteur::decompter(std::size_t position, std::size_t longueur, std::uint64
     std::uint64_t const h = melanger(hache);
     std::size_t const bit = (h >> 20) & (filtre_.size() * 64 - 1);
     if ((filtre_[bit / 64] >> (bit % 64) & 1) == 0) return;
-    std::size_t i = trouver(position, longueur, hache);
+    std::size_t i = trouver(position, longueur, h);
     if (i != introuvable && table_[i].apparitions > 0) --table_[i].apparitions;
 }
 

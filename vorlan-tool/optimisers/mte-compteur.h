@@ -68,7 +68,8 @@ private:
     void charger();
     void inserer(std::size_t position, std::size_t longueur, std::uint32_t apparitions);
     void decompter(std::size_t position, std::size_t longueur, std::uint64_t hache);
-    std::size_t trouver(std::size_t position, std::size_t longueur, std::uint64_t hache) const;
+    // The slot of the candidate whose hash, once spread, is `h`; introuvable when not held.
+    std::size_t trouver(std::size_t position, std::size_t longueur, std::uint64_t h) const;
     bool memes_octets(Entree const& e, std::size_t position, std::size_t longueur) const;
     // Bytes equal from the text's offsets a and b, at most `borne`.
     std::size_t longueur_commune(std::size_t a, std::size_t b, std::size_t borne) const;
