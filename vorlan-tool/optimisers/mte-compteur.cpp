@@ -25,6 +25,10 @@ std::uint64_t melanger(std::uint64_t h) {
     return h;
 }
 
+// The filter's bit for a candidate comes straight from its FNV hash, whose high bits the last
+// multiply has mixed: most look-ups stop there, before the hash is spread for the table.
+std::size_t bit_du_filtre(std::uint64_t hache) { return static_cast<std::size_t>(hache >> 40 | hache << 24); }
+
 constexpr std::size_t introuvable = static_cast<std::size_t>(-1);
 
 // The shortest piece of a line that survives cleaning.
@@ -224,7 +228,7 @@ void Compteur::inserer(std::size_t position, std::size_t longueur, std::uint32_t
     while (table_[i].longueur != 0) i = (i + 1) & masque;
     table_[i] = Entree{static_cast<std::uint32_t>(position), apparitions, static_cast<std::uint16_t>(longueur),
                        static_cast<std::uint16_t>(h >> 48)};
-    std::size_t const bit = (h >> 20) & (filtre_.size() * 64 - 1);
+    std::size_t const bit = bit_du_filtre(hache) & (filtre_.size() * 64 - 1);
     filtre_[bit / 64] |= std::uint64_t{1} << (bit % 64);
 }
 
@@ -241,10 +245,9 @@ std::size_t Compteur::trouver(std::size_t position, std::size_t longueur, std::u
 void Compteur::decompter(std::size_t position, std::size_t longueur, std::uint64_t hache) {
     // Most candidates a removal touches are not held: the filter, small enough for the
     // caches, says so without a look in the table.
-    std::uint64_t const h = melanger(hache);
-    std::size_t const bit = (h >> 20) & (filtre_.size() * 64 - 1);
+    std::size_t const bit = bit_du_filtre(hache) & (filtre_.size() * 64 - 1);
     if ((filtre_[bit / 64] >> (bit % 64) & 1) == 0) return;
-    std::size_t i = trouver(position, longueur, h);
+    std::size_t i = trouver(position, longueur, melanger(hache));
     if (i != introuvable && table_[i].apparitions > 0) --table_[i].apparitions;
 }
 
