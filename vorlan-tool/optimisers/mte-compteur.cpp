@@ -31,6 +31,9 @@ std::size_t bit_du_filtre(std::uint64_t hache) { return static_cast<std::size_t>
 
 constexpr std::size_t introuvable = static_cast<std::size_t>(-1);
 
+// What vie_ keeps of a byte's run: longer runs, for words longer than that, are measured again.
+constexpr std::size_t vie_max = 255;
+
 // The shortest piece of a line that survives cleaning.
 constexpr std::size_t morceau_min = 3;
 
@@ -50,7 +53,7 @@ constexpr std::size_t avance = 16;
 
 Compteur::Compteur(std::string texte, int taille_max, int taille_rom, std::size_t part)
     : texte_(std::move(texte)),
-      vivant_(texte_.size(), 0),
+      vie_(texte_.size(), 0),
       longueur_min_(static_cast<std::size_t>(std::max(taille_rom, 0)) + 1),
       longueur_max_(static_cast<std::size_t>(std::max(taille_max, 0))),
       taille_rom_(static_cast<std::uint32_t>(std::max(taille_rom, 0))),
@@ -60,7 +63,7 @@ Compteur::Compteur(std::string texte, int taille_max, int taille_rom, std::size_
     while (debut < texte_.size()) {
         std::size_t fin = texte_.find('\n', debut);
         if (fin == std::string::npos) fin = texte_.size();
-        std::fill(vivant_.begin() + debut, vivant_.begin() + fin, 1);
+        for (std::size_t p = fin; p > debut; --p) vie_[p - 1] = static_cast<unsigned char>(std::min(fin - p + 1, vie_max));
         plus_longue = std::max(plus_longue, fin - debut);
         debut = fin + 1;
     }
@@ -103,7 +106,7 @@ void Compteur::parcourir(F&& f) const {
     for (std::size_t r = 0; r < n; ++r) {
         std::size_t const p = static_cast<std::size_t>(suffixes_[r]);
         // The starts are scattered over the text: the bytes of one further on are fetched now.
-        if (r + avance < n) __builtin_prefetch(&vivant_[static_cast<std::size_t>(suffixes_[r + avance])]);
+        if (r + avance < n) __builtin_prefetch(&vie_[static_cast<std::size_t>(suffixes_[r + avance])]);
         if (r > 0) {
             std::size_t h = commun_[r];
             if (h == commun_max && longueur_max_ > commun_max)
@@ -116,8 +119,9 @@ void Compteur::parcourir(F&& f) const {
             haut = std::min(haut, h);
         }
         // This start counts for every length its bytes are still in the text.
-        std::size_t vie = 0;
-        while (vie < longueur_max_ && p + vie < n && vivant_[p + vie]) ++vie;
+        std::size_t vie = std::min<std::size_t>(vie_[p], longueur_max_);
+        if (vie == vie_max)
+            while (vie < longueur_max_ && p + vie < n && vie_[p + vie]) ++vie;
         for (std::size_t l = longueur_min_; l <= vie; ++l) {
             if (compte[l]++ == 0) position[l] = p;
         }
@@ -328,9 +332,11 @@ std::vector<std::size_t> Compteur::occurrences(std::string const& mot) const {
     std::vector<std::size_t> positions;
     for (auto r = debut; r != fin; ++r) {
         std::size_t const p = static_cast<std::size_t>(*r);
-        if (std::find(vivant_.begin() + static_cast<std::ptrdiff_t>(p),
-                      vivant_.begin() + static_cast<std::ptrdiff_t>(p + l), 0) == vivant_.begin() + static_cast<std::ptrdiff_t>(p + l))
-            positions.push_back(p);
+        bool const vivante = l < vie_max ? vie_[p] >= l
+                                         : std::find(vie_.begin() + static_cast<std::ptrdiff_t>(p),
+                                                     vie_.begin() + static_cast<std::ptrdiff_t>(p + l),
+                                                     0) == vie_.begin() + static_cast<std::ptrdiff_t>(p + l);
+        if (vivante) positions.push_back(p);
     }
     std::sort(positions.begin(), positions.end());
     return positions;
@@ -345,9 +351,9 @@ void Compteur::retirer(std::string const& mot) {
         // The line of the next occurrence, and its occurrences taken from the left without
         // overlap, as a search of the line would.
         std::size_t a = positions[k];
-        while (a > 0 && vivant_[a - 1]) --a;
+        while (a > 0 && vie_[a - 1]) --a;
         std::size_t b = positions[k] + mot.size();
-        while (b < n && vivant_[b]) ++b;
+        while (b < n && vie_[b]) ++b;
         // Each occurrence dies, and so does any piece beside it too short to stay a line.
         morts.clear();
         std::size_t morceau = a;
@@ -383,19 +389,24 @@ void Compteur::oter(std::size_t a, std::size_t b, std::vector<std::pair<std::siz
         }
         debut_min = d1;
     }
-    for (auto const& [d0, d1] : morts) std::fill(vivant_.begin() + d0, vivant_.begin() + d1, 0);
+    for (auto const& [d0, d1] : morts) {
+        std::fill(vie_.begin() + d0, vie_.begin() + d1, 0);
+        // The bytes before now reach this one at most; from one that stops sooner on, all do.
+        for (std::size_t q = d0; q > 0 && vie_[q - 1] > d0 - (q - 1); --q)
+            vie_[q - 1] = static_cast<unsigned char>(d0 - (q - 1));
+    }
 }
 
 std::string Compteur::texte_restant() const {
     std::string reste;
     std::size_t const n = texte_.size();
     for (std::size_t p = 0; p < n;) {
-        if (!vivant_[p]) {
+        if (!vie_[p]) {
             ++p;
             continue;
         }
         std::size_t fin = p;
-        while (fin < n && vivant_[fin]) ++fin;
+        while (fin < n && vie_[fin]) ++fin;
         reste.append(texte_, p, fin - p);
         reste += '\n';
         p = fin;

@@ -81,7 +81,9 @@ private:
     void oter(std::size_t a, std::size_t b, std::vector<std::pair<std::size_t, std::size_t>> const& morts);
 
     std::string texte_;                  // the text as first given; never changes
-    std::vector<unsigned char> vivant_;  // 1 for each byte still in the text; line ends are 0
+    // For each byte, how many from it on are still in the text, at most 255; 0 for those gone
+    // and for line ends.
+    std::vector<unsigned char> vie_;
     std::size_t longueur_min_;
     std::size_t longueur_max_;
     std::uint32_t taille_rom_;
