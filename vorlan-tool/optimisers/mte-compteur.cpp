@@ -164,7 +164,7 @@ void Compteur::charger() {
                                    static_cast<std::uint16_t>(l)});
         });
     } else {
-        gardes.reserve(part);
+        gardes.reserve(std::min(part, part_usuelle));
         parcourir([&](std::size_t p, std::size_t l, std::uint32_t apparitions) {
             std::uint32_t const s = score_de(l, apparitions);
             if (gardes.size() == part && s <= gardes.front().score && rejet && s <= rejete) return;
