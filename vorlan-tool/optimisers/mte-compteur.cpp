@@ -25,7 +25,14 @@ std::uint64_t melanger(std::uint64_t h) {
     return h;
 }
 
+// The filter's bit for a candidate comes straight from its FNV hash, whose high bits the last
+// multiply has mixed: most look-ups stop there, before the hash is spread for the table.
+std::size_t bit_du_filtre(std::uint64_t hache) { return static_cast<std::size_t>(hache >> 40 | hache << 24); }
+
 constexpr std::size_t introuvable = static_cast<std::size_t>(-1);
+
+// What vie_ keeps of a byte's run: longer runs, for words longer than that, are measured again.
+constexpr std::size_t vie_max = 255;
 
 // The shortest piece of a line that survives cleaning.
 constexpr std::size_t morceau_min = 3;
@@ -46,7 +53,7 @@ constexpr std::size_t avance = 16;
 
 Compteur::Compteur(std::string texte, int taille_max, int taille_rom, std::size_t part)
     : texte_(std::move(texte)),
-      vivant_(texte_.size(), 0),
+      vie_(texte_.size(), 0),
       longueur_min_(static_cast<std::size_t>(std::max(taille_rom, 0)) + 1),
       longueur_max_(static_cast<std::size_t>(std::max(taille_max, 0))),
       taille_rom_(static_cast<std::uint32_t>(std::max(taille_rom, 0))),
@@ -56,7 +63,7 @@ Compteur::Compteur(std::string texte, int taille_max, int taille_rom, std::size_
     while (debut < texte_.size()) {
         std::size_t fin = texte_.find('\n', debut);
         if (fin == std::string::npos) fin = texte_.size();
-        std::fill(vivant_.begin() + debut, vivant_.begin() + fin, 1);
+        for (std::size_t p = fin; p > debut; --p) vie_[p - 1] = static_cast<unsigned char>(std::min(fin - p + 1, vie_max));
         plus_longue = std::max(plus_longue, fin - debut);
         debut = fin + 1;
     }
@@ -99,7 +106,7 @@ void Compteur::parcourir(F&& f) const {
     for (std::size_t r = 0; r < n; ++r) {
         std::size_t const p = static_cast<std::size_t>(suffixes_[r]);
         // The starts are scattered over the text: the bytes of one further on are fetched now.
-        if (r + avance < n) __builtin_prefetch(&vivant_[static_cast<std::size_t>(suffixes_[r + avance])]);
+        if (r + avance < n) __builtin_prefetch(&vie_[static_cast<std::size_t>(suffixes_[r + avance])]);
         if (r > 0) {
             std::size_t h = commun_[r];
             if (h == commun_max && longueur_max_ > commun_max)
@@ -112,8 +119,9 @@ void Compteur::parcourir(F&& f) const {
             haut = std::min(haut, h);
         }
         // This start counts for every length its bytes are still in the text.
-        std::size_t vie = 0;
-        while (vie < longueur_max_ && p + vie < n && vivant_[p + vie]) ++vie;
+        std::size_t vie = std::min<std::size_t>(vie_[p], longueur_max_);
+        if (vie == vie_max)
+            while (vie < longueur_max_ && p + vie < n && vie_[p + vie]) ++vie;
         for (std::size_t l = longueur_min_; l <= vie; ++l) {
             if (compte[l]++ == 0) position[l] = p;
         }
@@ -125,74 +133,89 @@ void Compteur::parcourir(F&& f) const {
     }
 }
 
-namespace {
-
-// Scores by buckets: exact below 64, then 32 a doubling.
-std::size_t seau(std::uint32_t score) {
-    if (score < 64) return score;
-    int const e = 31 - __builtin_clz(score);
-    return 64 + static_cast<std::size_t>(e - 6) * 32 + ((score >> (e - 5)) & 31);
-}
-
-std::uint32_t bas_du_seau(std::size_t s) {
-    if (s < 64) return static_cast<std::uint32_t>(s);
-    std::size_t const e = (s - 64) / 32 + 6, m = (s - 64) % 32;
-    return static_cast<std::uint32_t>((32 + m) << (e - 5));
-}
-
-constexpr std::size_t nombre_de_seaux = 64 + 26 * 32;
-
-}  // namespace
-
 void Compteur::charger() {
-    // What could wrap past 32 bits could grow again: then every candidate is held.
-    bool const tout = peut_deborder_;
-    std::vector<std::size_t> seaux(nombre_de_seaux, 0);
-    std::size_t total = 0;
-    parcourir([&](std::size_t, std::size_t l, std::uint32_t apparitions) {
-        ++seaux[seau((static_cast<std::uint32_t>(l) - taille_rom_) * apparitions)];
-        ++total;
-    });
-    // The lowest bucket from the top that keeps the count within the share; below the current
-    // threshold at least, so that each walk holds more.
+    auto score_de = [this](std::size_t l, std::uint32_t apparitions) {
+        return (static_cast<std::uint32_t>(l) - taille_rom_) * apparitions;
+    };
+    // One walk keeps the share's best in a heap whose least is at its front; `rejete` is the
+    // best score left out. Every candidate scoring above it is held, and only those: one tied
+    // with it may have been left out.
+    struct Garde {
+        std::uint32_t score, position, apparitions;
+        std::uint16_t longueur;
+    };
+    auto plus_haut = [](Garde const& a, Garde const& b) { return a.score > b.score; };
+    // The words this pass already handed out stay out of it, as they would have left the heap;
+    // few candidates get as far as this look.
+    auto donne = [this](std::size_t p, std::size_t l) {
+        for (auto const& [position, longueur] : donnes_)
+            if (longueur == l && std::memcmp(texte_.data() + position, texte_.data() + p, l) == 0) return true;
+        return false;
+    };
+    std::vector<Garde> gardes;
+    bool rejet = false;
+    std::uint32_t rejete = 0;
     std::size_t const part = part_;
-    std::size_t garde = 0, s = nombre_de_seaux;
-    std::uint32_t seuil = 0;
-    if (!tout && total > part) {
-        while (s > 0 && garde + seaux[s - 1] <= part) garde += seaux[--s];
-        // The top bucket comes in whole even when it alone exceeds the share.
-        if (s == nombre_de_seaux) garde += seaux[--s];
-        seuil = bas_du_seau(s);
-        if (!premier_chargement_ && seuil >= seuil_) {
-            // Nothing more fits the share: the next non-empty bucket below comes in whole.
-            while (s > 0 && bas_du_seau(s) >= seuil_) --s;
-            while (s > 0 && seaux[s] == 0) --s;
-            seuil = bas_du_seau(s);
-            garde = 0;
-            for (std::size_t k = s; k < nombre_de_seaux; ++k) garde += seaux[k];
-        }
+    // What could wrap past 32 bits could grow again: then every candidate is held.
+    if (peut_deborder_) {
+        parcourir([&](std::size_t p, std::size_t l, std::uint32_t apparitions) {
+            if (!donne(p, l))
+                gardes.push_back(Garde{score_de(l, apparitions), static_cast<std::uint32_t>(p), apparitions,
+                                   static_cast<std::uint16_t>(l)});
+        });
     } else {
-        garde = total;
+        gardes.reserve(std::min(part, part_usuelle));
+        parcourir([&](std::size_t p, std::size_t l, std::uint32_t apparitions) {
+            std::uint32_t const s = score_de(l, apparitions);
+            if (gardes.size() == part && s <= gardes.front().score && rejet && s <= rejete) return;
+            if (donne(p, l)) return;
+            Garde const g{s, static_cast<std::uint32_t>(p), apparitions, static_cast<std::uint16_t>(l)};
+            if (gardes.size() < part) {
+                gardes.push_back(g);
+                std::push_heap(gardes.begin(), gardes.end(), plus_haut);
+                return;
+            }
+            if (s <= gardes.front().score) {
+                if (!rejet || s > rejete) rejete = s;
+                rejet = true;
+                return;
+            }
+            std::pop_heap(gardes.begin(), gardes.end(), plus_haut);
+            if (!rejet || gardes.back().score > rejete) rejete = gardes.back().score;
+            rejet = true;
+            gardes.back() = g;
+            std::push_heap(gardes.begin(), gardes.end(), plus_haut);
+        });
+    }
+    std::uint32_t seuil = 0;
+    if (rejet) {
+        gardes.erase(std::remove_if(gardes.begin(), gardes.end(), [&](Garde const& g) { return g.score <= rejete; }),
+                     gardes.end());
+        seuil = rejete + 1;
+        // Too many ties with the best left out (or, when every candidate scores below the
+        // threshold, all of them): another walk holds all of that score too, so that each
+        // walk holds more.
+        if (gardes.size() < part / 4 + 1) {
+            seuil = rejete;
+            gardes.clear();
+            parcourir([&](std::size_t p, std::size_t l, std::uint32_t apparitions) {
+                std::uint32_t const s = score_de(l, apparitions);
+                if (s >= seuil && !donne(p, l))
+                    gardes.push_back(Garde{s, static_cast<std::uint32_t>(p), apparitions, static_cast<std::uint16_t>(l)});
+            });
+        }
     }
     seuil_ = seuil;
-    premier_chargement_ = false;
+    std::size_t const garde = gardes.size();
 
     std::size_t capacite = 1024;
     while (capacite < 2 * garde) capacite *= 2;
     table_.assign(capacite, Entree{0, 0, 0, 0});
     table_.shrink_to_fit();
-    // Eight bits a held candidate (the table's capacity is at least twice their count).
-    filtre_.assign(capacite * 4 / 64, 0);
-    parcourir([&](std::size_t p, std::size_t l, std::uint32_t apparitions) {
-        if ((static_cast<std::uint32_t>(l) - taille_rom_) * apparitions >= seuil_) inserer(p, l, apparitions);
-    });
-    // The words this pass already handed out stay out of it, as they would have left the heap.
-    for (auto const& [position, longueur] : donnes_) {
-        std::uint64_t hache = graine;
-        for (std::size_t k = 0; k < longueur; ++k) hache = pas(hache, texte_[position + k]);
-        std::size_t const i = trouver(position, longueur, hache);
-        if (i != introuvable) table_[i].apparitions = 0;
-    }
+    // 64 bits a held candidate (the table's capacity is at least twice their count): few
+    // false hits, and still a few kilobytes.
+    filtre_.assign(capacite * 32 / 64, 0);
+    for (Garde const& g : gardes) inserer(g.position, g.longueur, g.apparitions);
     classer();
 }
 
@@ -209,12 +232,11 @@ void Compteur::inserer(std::size_t position, std::size_t longueur, std::uint32_t
     while (table_[i].longueur != 0) i = (i + 1) & masque;
     table_[i] = Entree{static_cast<std::uint32_t>(position), apparitions, static_cast<std::uint16_t>(longueur),
                        static_cast<std::uint16_t>(h >> 48)};
-    std::size_t const bit = (h >> 20) & (filtre_.size() * 64 - 1);
+    std::size_t const bit = bit_du_filtre(hache) & (filtre_.size() * 64 - 1);
     filtre_[bit / 64] |= std::uint64_t{1} << (bit % 64);
 }
 
-std::size_t Compteur::trouver(std::size_t position, std::size_t longueur, std::uint64_t hache) const {
-    std::uint64_t h = melanger(hache);
+std::size_t Compteur::trouver(std::size_t position, std::size_t longueur, std::uint64_t h) const {
     std::uint16_t empreinte = static_cast<std::uint16_t>(h >> 48);
     std::size_t masque = table_.size() - 1;
     for (std::size_t i = h & masque;; i = (i + 1) & masque) {
@@ -227,10 +249,9 @@ std::size_t Compteur::trouver(std::size_t position, std::size_t longueur, std::u
 void Compteur::decompter(std::size_t position, std::size_t longueur, std::uint64_t hache) {
     // Most candidates a removal touches are not held: the filter, small enough for the
     // caches, says so without a look in the table.
-    std::uint64_t const h = melanger(hache);
-    std::size_t const bit = (h >> 20) & (filtre_.size() * 64 - 1);
+    std::size_t const bit = bit_du_filtre(hache) & (filtre_.size() * 64 - 1);
     if ((filtre_[bit / 64] >> (bit % 64) & 1) == 0) return;
-    std::size_t i = trouver(position, longueur, hache);
+    std::size_t i = trouver(position, longueur, melanger(hache));
     if (i != introuvable && table_[i].apparitions > 0) --table_[i].apparitions;
 }
 
@@ -311,9 +332,11 @@ std::vector<std::size_t> Compteur::occurrences(std::string const& mot) const {
     std::vector<std::size_t> positions;
     for (auto r = debut; r != fin; ++r) {
         std::size_t const p = static_cast<std::size_t>(*r);
-        if (std::find(vivant_.begin() + static_cast<std::ptrdiff_t>(p),
-                      vivant_.begin() + static_cast<std::ptrdiff_t>(p + l), 0) == vivant_.begin() + static_cast<std::ptrdiff_t>(p + l))
-            positions.push_back(p);
+        bool const vivante = l < vie_max ? vie_[p] >= l
+                                         : std::find(vie_.begin() + static_cast<std::ptrdiff_t>(p),
+                                                     vie_.begin() + static_cast<std::ptrdiff_t>(p + l),
+                                                     0) == vie_.begin() + static_cast<std::ptrdiff_t>(p + l);
+        if (vivante) positions.push_back(p);
     }
     std::sort(positions.begin(), positions.end());
     return positions;
@@ -328,9 +351,9 @@ void Compteur::retirer(std::string const& mot) {
         // The line of the next occurrence, and its occurrences taken from the left without
         // overlap, as a search of the line would.
         std::size_t a = positions[k];
-        while (a > 0 && vivant_[a - 1]) --a;
+        while (a > 0 && vie_[a - 1]) --a;
         std::size_t b = positions[k] + mot.size();
-        while (b < n && vivant_[b]) ++b;
+        while (b < n && vie_[b]) ++b;
         // Each occurrence dies, and so does any piece beside it too short to stay a line.
         morts.clear();
         std::size_t morceau = a;
@@ -366,19 +389,24 @@ void Compteur::oter(std::size_t a, std::size_t b, std::vector<std::pair<std::siz
         }
         debut_min = d1;
     }
-    for (auto const& [d0, d1] : morts) std::fill(vivant_.begin() + d0, vivant_.begin() + d1, 0);
+    for (auto const& [d0, d1] : morts) {
+        std::fill(vie_.begin() + d0, vie_.begin() + d1, 0);
+        // The bytes before now reach this one at most; from one that stops sooner on, all do.
+        for (std::size_t q = d0; q > 0 && vie_[q - 1] > d0 - (q - 1); --q)
+            vie_[q - 1] = static_cast<unsigned char>(d0 - (q - 1));
+    }
 }
 
 std::string Compteur::texte_restant() const {
     std::string reste;
     std::size_t const n = texte_.size();
     for (std::size_t p = 0; p < n;) {
-        if (!vivant_[p]) {
+        if (!vie_[p]) {
             ++p;
             continue;
         }
         std::size_t fin = p;
-        while (fin < n && vivant_[fin]) ++fin;
+        while (fin < n && vie_[fin]) ++fin;
         reste.append(texte_, p, fin - p);
         reste += '\n';
         p = fin;

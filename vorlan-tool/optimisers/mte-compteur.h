@@ -62,12 +62,14 @@ private:
     // Calls f(position, length, occurrences) for every candidate still in the text.
     template <typename F>
     void parcourir(F&& f) const;
-    // Holds the candidates scoring at least a threshold below the current one (the first time,
-    // below any score), as many as the table's share allows where it can.
+    // Holds the candidates scoring above the best of those left out (or, where ties with it would
+    // leave too few, at least it), as many as the table's share allows where it can; the new
+    // threshold is below the current one.
     void charger();
     void inserer(std::size_t position, std::size_t longueur, std::uint32_t apparitions);
     void decompter(std::size_t position, std::size_t longueur, std::uint64_t hache);
-    std::size_t trouver(std::size_t position, std::size_t longueur, std::uint64_t hache) const;
+    // The slot of the candidate whose hash, once spread, is `h`; introuvable when not held.
+    std::size_t trouver(std::size_t position, std::size_t longueur, std::uint64_t h) const;
     bool memes_octets(Entree const& e, std::size_t position, std::size_t longueur) const;
     // Bytes equal from the text's offsets a and b, at most `borne`.
     std::size_t longueur_commune(std::size_t a, std::size_t b, std::size_t borne) const;
@@ -79,7 +81,9 @@ private:
     void oter(std::size_t a, std::size_t b, std::vector<std::pair<std::size_t, std::size_t>> const& morts);
 
     std::string texte_;                  // the text as first given; never changes
-    std::vector<unsigned char> vivant_;  // 1 for each byte still in the text; line ends are 0
+    // For each byte, how many from it on are still in the text, at most 255; 0 for those gone
+    // and for line ends.
+    std::vector<unsigned char> vie_;
     std::size_t longueur_min_;
     std::size_t longueur_max_;
     std::uint32_t taille_rom_;
@@ -88,7 +92,6 @@ private:
     std::vector<unsigned char> commun_;   // bytes each shares with the one before, at most 255
     std::size_t part_;                    // how many candidates the table holds where it can
     std::uint32_t seuil_ = 0;             // every candidate not held scores less
-    bool premier_chargement_ = true;
     std::vector<Entree> table_;
     std::vector<std::uint64_t> filtre_;  // a bit for each hash a held candidate may have
     std::vector<std::pair<std::size_t, std::size_t>> donnes_;  // position and length of this pass's words

@@ -101,6 +101,13 @@ int main(int argc, char** argv) {
     }
     cas.push_back(Cas{"16 KiB game script", script_de_jeu(16 * 1024, 7), 64, 12, 2});
     cas.push_back(Cas{"16 KiB game script, one-byte references", script_de_jeu(16 * 1024, 8), 40, 6, 1});
+    // Lines and words longer than the 255 bytes the counter keeps of a run or a common start.
+    std::string longues;
+    for (int ligne = 0; ligne < 6; ++ligne) {
+        for (int k = 0; k < 40; ++k) longues += "Le roi dort ce soir. " + std::string(1, static_cast<char>('a' + (ligne * k) % 5));
+        longues += '\n';
+    }
+    cas.push_back(Cas{"long lines, words up to 300 bytes", longues, 6, 300, 2});
     if (script_de_jeu_complet) cas.push_back(Cas{"1 MiB game script", script_de_jeu(1024 * 1024, 1), 64, 12, 2});
 
     int echecs = 0;
