@@ -231,7 +231,9 @@ void champ(lua_State* L, char const* nom, double valeur) {
     lua_setfield(L, -2, nom);
 }
 
-void pousser_resultat(lua_State* L, Apercu::Mise_en_page const& m) {
+}  // namespace
+
+void pousser_apercu(lua_State* L, Apercu::Mise_en_page const& m) {
     lua_createtable(L, 0, 3);
     champ(L, "problemes", m.problemes);
     champ(L, "pages", static_cast<double>(m.pages.size()));
@@ -263,6 +265,8 @@ void pousser_resultat(lua_State* L, Apercu::Mise_en_page const& m) {
     lua_setfield(L, -2, "boites");
 }
 
+namespace {
+
 int apercu(Lua& lua) {
     std::optional<Operations::Demande_apercu> const demande = lire_demande(lua);
     if (!demande) return 0;
@@ -271,10 +275,14 @@ int apercu(Lua& lua) {
     afficher(Rapport(Message::apercu_fin));
     if (!m) return 0;
     lua_settop(lua.state(), 0);
-    pousser_resultat(lua.state(), *m);
+    pousser_apercu(lua.state(), *m);
     return 1;
 }
 
 }  // namespace
+
+bool lire_police_apercu(lua_State* L, int table, Operations::Demande_apercu& demande) {
+    return lire_police(L, table, demande) && lire_largeurs_rom(L, table, demande);
+}
 
 int lua_apercu(lua_State* state) { return proteger(state, apercu); }
