@@ -36,7 +36,7 @@ nav a{color:#fff;background:#445;padding:.2em .6em;margin-right:.3em;border-radi
 nav a.actif{background:#c60}
 nav input{margin-left:1em}
 main{padding:1em}
-section.texte{background:#fff;border:1px solid #ccc;margin:0 0 1em;padding:.5em 1em}
+section.texte{content-visibility:auto;contain-intrinsic-size:auto 320px;background:#fff;border:1px solid #ccc;margin:0 0 1em;padding:.5em 1em}
 section.texte h2{font-size:1em;margin:.2em 0}
 .pointeurs{color:#555;font-size:.9em;margin:0}
 .cote{display:flex;gap:1em}
