@@ -12,8 +12,8 @@ extern "C" {
 // lignes = { { x, y, largeur, texte } } } } }, or nothing when refused.
 int lua_apercu(lua_State* state);
 
-// The fields police and largeurs_rom of the table at `table`, read and checked as apercu does,
-// for the commands that draw as it does. False after printing the refusal.
-bool lire_police_apercu(lua_State* L, int table, Operations::Demande_apercu& demande);
+// The fields police and largeurs_rom of epreuve's table at `table`, read and checked as apercu
+// checks its own, the refusals naming epreuve. False after printing the refusal.
+bool lire_police_epreuve(lua_State* L, int table, Operations::Demande_apercu& demande);
 // apercu's result for the layout, pushed on the stack.
 void pousser_apercu(lua_State* L, Apercu::Mise_en_page const& mise_en_page);

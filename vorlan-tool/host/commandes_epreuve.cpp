@@ -37,7 +37,7 @@ std::optional<Operations::Demande_epreuve> lire_demande(Lua& lua) {
         entier_int(c, "largeur", 1, Apercu::largeur_maximale, a.parametres.largeur) &&
         entier_int(c, "lignes", 1, Apercu::lignes_maximales, a.parametres.lignes) &&
         c.nom_de_fichier("sortie", a.sortie) && c.chaine("titre", false, d.titre) && lire_encodage(c, d.encodage) &&
-        lire_police_apercu(L, 1, a);
+        lire_police_epreuve(L, 1, a);
     if (!ok) return std::nullopt;
     if (c.present("original")) d.original = original;
     if (d.titre.empty()) d.titre = a.script;

@@ -452,6 +452,7 @@ constexpr Entree catalogue[] = {
     {Message::epreuve_dossier_impossible, Genre::erreur,
      "Erreur, impossible de créer le dossier '%s' (%s) : la page n'est pas écrite\n"},
     {Message::epreuve_ecrite, Genre::information, "%d texte(s), %d boîte(s) sur %d image(s) : page '%s'\n"},
+    {Message::epreuve_champ_incorrect, Genre::erreur, "Erreur, le champ '%s' de epreuve doit être %s\n"},
 };
 
 constexpr std::size_t nombre = sizeof catalogue / sizeof catalogue[0];

@@ -372,6 +372,7 @@ enum class Message {
     epreuve_titre_non_utf8,
     epreuve_dossier_impossible,
     epreuve_ecrite,
+    epreuve_champ_incorrect,
 
     nombre_de_messages  // not a message: the size of the catalogue
 };

@@ -133,6 +133,10 @@ TEST(CommandeEpreuve, RefusalsWriteNothing) {
          debut + "Erreur, le script traduit 'script-fr.txt' a un texte PT0009 que le script 'script.txt' n'a pas : "
                  "rien n'est écrit\n" + fin},
         {"an unknown field", traduction, ", par_page = 3", "Erreur, epreuve ne connaît pas le champ 'par_page'\nrien\n"},
+        {"a misspelt field of the font", traduction, ", largeurs_rom = { adresse = 0, debut = 1 }",
+         "Erreur, epreuve ne connaît pas le champ 'largeurs_rom.debut'\nrien\n"},
+        {"a width table address that is no number", traduction, ", largeurs_rom = { adresse = 'x' }",
+         "Erreur, le champ 'largeurs_rom.adresse' de epreuve doit être un nombre entier\nrien\n"},
         {"a bad character set", traduction, ", encodage = 'ascii'",
          "Erreur, le champ 'encodage' de epreuve doit valoir \"latin1\" ou \"utf8\"\nrien\n"},
         {"a Latin-1 script read as UTF-8", "<PT0001>\n\xe9<FIN>\n", ", encodage = 'utf8'",

@@ -411,6 +411,7 @@ TEST(Catalogue, EveryTextIsExactlyAsPrinted) {
         {Message::epreuve_dossier_impossible,
          "Erreur, impossible de créer le dossier '%s' (%s) : la page n'est pas écrite\n"},
         {Message::epreuve_ecrite, "%d texte(s), %d boîte(s) sur %d image(s) : page '%s'\n"},
+        {Message::epreuve_champ_incorrect, "Erreur, le champ '%s' de epreuve doit être %s\n"},
     };
     std::set<Message> vus;
     for (Cas const& c : cas) {
@@ -512,7 +513,7 @@ TEST(Catalogue, EachMessageHasItsKind) {
         Message::table_inconnue, Message::argument_tables,
         Message::commande_une_table, Message::commande_champ_inconnu, Message::commande_champ_absent, Message::commande_chaine, Message::commande_nom_de_fichier, Message::commande_entier, Message::commande_booleen, Message::commande_entiers, Message::commande_chaines, Message::commande_ordre, Message::commande_joker, Message::commande_fins, Message::commande_ecarts, Message::commande_texte_ou_valeurs, Message::fichier_existant, Message::zone_inversee, Message::zone_hors_rom, Message::motif_vide, Message::motif_sans_difference, Message::hit_incorrect, Message::fin_inconnue, Message::decouverte_sans_trouvaille, Message::decouverte_sans_textes, Message::decouverte_sans_pointeurs,
         Message::commande_encodage, Message::commande_format_echange, Message::commande_boite_incomplete, Message::echange_non_utf8, Message::echange_texte_absent, Message::echange_texte_en_trop, Message::echange_illisible, Message::echange_en_tete, Message::echange_colonnes, Message::echange_entree_inconnue, Message::echange_entree_repetee, Message::echange_original_change, Message::echange_hors_encodage, Message::echange_hors_table, Message::echange_traduction_coupe, Message::echange_mot_sur_deux_lignes,
-        Message::epreuve_titre_non_utf8, Message::epreuve_dossier_impossible,
+        Message::epreuve_titre_non_utf8, Message::epreuve_dossier_impossible, Message::epreuve_champ_incorrect,
         }},
     };
     std::set<Message> vus;
