@@ -3,7 +3,8 @@
 -- game's own font, before and after re-wrapping it to the game's text boxes; last, describe
 -- the whole game (two pointer groups, two text ranges, three free blocks) and let a longer
 -- translation of the item descriptions spill over into the free block; and find that whole
--- layout again, with a table, from one phrase seen on screen.
+-- layout again, with a table, from one phrase seen on screen; last, a proof sheet of the
+-- translation for its reviewers, a web page to open in any browser.
 -- Run from this folder: ../build/vorlan-tool -e demo.lua (scripts/demo.sh does it).
 -- The ROM is made afresh by every run, so the committed files never change.
 
@@ -100,3 +101,11 @@ local decouvert = decouvrir{ rom = ROM_DECOUVERTE, texte = "Tu as trouv* 50 pi*c
                              minimum = 4, remplacer = true }
 extraire_jeu(decouvert, "demo-decouverte.txt")
 afficher_fichier("demo-decouverte.txt")
+
+print("\n=== 9. Une page d'\233preuve pour les relecteurs")
+-- The translated dialogue beside its original, its boxes in the game's font, its problems.
+local e = epreuve{script = "demo-traduit.txt", original = "demo-texte.txt", table = TABLE,
+                  police = {rom = ROM, adresse = POLICE, premier = 0x20}, largeurs = LARGEURS,
+                  largeur = 192, lignes = 2, sortie = "demo-epreuve.html",
+                  titre = "D\233mo : traduction fran\231aise"}
+print(e.sections .. " texte(s), " .. e.problemes .. " probl\232me(s) : ouvrir " .. e.page .. " dans un navigateur")

@@ -312,6 +312,8 @@ Mise_en_page mettre_en_page(std::string const& script, Insereur::Table_ins const
     return m;
 }
 
+int haut_de_boite(Boite_placee const& boite) { return boite.y - 1 - hauteur_etiquette; }
+
 Image_rvb dessiner(Mise_en_page const& m, std::size_t numero, Police const& police, Parametres const& p) {
     Page const& page = m.pages[numero];
     // Each glyph decoded once; the codes drawn are one-byte codes.

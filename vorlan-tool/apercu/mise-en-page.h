@@ -88,6 +88,10 @@ std::optional<Rapport> verifier(Parametres const& parametres, Police const& poli
 Mise_en_page mettre_en_page(std::string const& script, Insereur::Table_ins const& codes, Auto_LB::Table_ALB& largeurs,
                             Police const& police, Parametres const& parametres);
 
+// The top of the box's label in its page: the box, label included, runs from there down to the
+// next box's top on its page, or to the page's bottom.
+int haut_de_boite(Boite_placee const& boite);
+
 // The page's picture: a white page; each box's text area black with a grey frame, its label
 // of pointer numbers above it; glyph pixels white inside the box, red past its width and on
 // every line past its line count. At most 480 pixels past a box's width and 64 lines past its

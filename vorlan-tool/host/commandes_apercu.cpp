@@ -25,19 +25,29 @@ constexpr char const* taille_fixe = "12 x 12 seulement";
 constexpr char const* taille_multiple_de_8 = "des multiples de 8 pixels, jusqu'à 1024";
 constexpr char const* taille_libre = "de 1 à 1024 pixels de côté";
 
+// The messages of a refused field for the command that reads it: apercu's own, which name it,
+// or those of another command that draws as it does (commande: its name).
+struct Refus {
+    Message incorrect;
+    Message inconnu;
+    char const* commande;
+};
+constexpr Refus refus_apercu{Message::apercu_champ_incorrect, Message::apercu_champ_inconnu, nullptr};
+constexpr Refus refus_epreuve{Message::epreuve_champ_incorrect, Message::commande_champ_inconnu, "epreuve"};
+
 // Raw, so that no metatable of the user's runs in the middle of the check.
 void lire_champ(lua_State* L, int table, char const* nom) {
     lua_pushstring(L, nom);
     lua_rawget(L, table);
 }
 
-bool refuser(char const* champ, char const* attendu) {
-    afficher(Rapport(Message::apercu_champ_incorrect, {champ, attendu}));
+bool refuser(Refus const& r, char const* champ, char const* attendu) {
+    afficher(Rapport(r.incorrect, {champ, attendu}));
     return false;
 }
 
 // The table at `index` names no field but those of `connus`.
-bool champs_connus(lua_State* L, int index, std::initializer_list<char const*> connus, char const* prefixe) {
+bool champs_connus(Refus const& r, lua_State* L, int index, std::initializer_list<char const*> connus, char const* prefixe) {
     lua_pushnil(L);
     while (lua_next(L, index) != 0) {
         lua_pop(L, 1);
@@ -54,20 +64,21 @@ bool champs_connus(lua_State* L, int index, std::initializer_list<char const*> c
         }
         if (!connu) {
             lua_pop(L, 1);
-            afficher(Rapport(Message::apercu_champ_inconnu, {prefixe + nom}));
+            afficher(r.commande != nullptr ? Rapport(r.inconnu, {r.commande, prefixe + nom})
+                                         : Rapport(r.inconnu, {prefixe + nom}));
             return false;
         }
     }
     return true;
 }
 
-bool chaine(lua_State* L, int table, char const* champ, char const* nom_affiche, std::string& valeur) {
+bool chaine(Refus const& r, lua_State* L, int table, char const* champ, char const* nom_affiche, std::string& valeur) {
     lire_champ(L, table, champ);
     bool const ok = lua_type(L, -1) == LUA_TSTRING;
     if (ok) valeur.assign(lua_tostring(L, -1), lua_objlen(L, -1));
     lua_pop(L, 1);
     // A name with a NUL byte would name another file than the one shown.
-    if (!ok || valeur.empty() || valeur.find('\0') != std::string::npos) return refuser(nom_affiche, nom_de_fichier);
+    if (!ok || valeur.empty() || valeur.find('\0') != std::string::npos) return refuser(r, nom_affiche, nom_de_fichier);
     return true;
 }
 
@@ -81,18 +92,18 @@ bool entier(lua_State* L, int index, long long minimum, long long maximum, long 
 }
 
 // An integer field; absent, it keeps `valeur` when `facultatif`.
-bool champ_entier(lua_State* L, int table, char const* champ, char const* nom_affiche, long long minimum,
+bool champ_entier(Refus const& r, lua_State* L, int table, char const* champ, char const* nom_affiche, long long minimum,
                   long long maximum, bool facultatif, long long& valeur) {
     lire_champ(L, table, champ);
     bool const absent = lua_isnil(L, -1);
     bool const ok = (absent && facultatif) || (!absent && entier(L, -1, minimum, maximum, valeur));
     lua_pop(L, 1);
-    return ok || refuser(nom_affiche, nombre_entier);
+    return ok || refuser(r, nom_affiche, nombre_entier);
 }
 
-bool champ_int(lua_State* L, int table, char const* champ, bool facultatif, int& valeur) {
+bool champ_int(Refus const& r, lua_State* L, int table, char const* champ, bool facultatif, int& valeur) {
     long long v = valeur;
-    if (!champ_entier(L, table, champ, champ, INT_MIN, INT_MAX, facultatif, v)) return false;
+    if (!champ_entier(r, L, table, champ, champ, INT_MIN, INT_MAX, facultatif, v)) return false;
     valeur = static_cast<int>(v);
     return true;
 }
@@ -110,11 +121,11 @@ bool champ_texte(lua_State* L, int table, char const* champ, std::string& valeur
 // The glyphs' format (the 12 × 12 one-bit tiles when absent), their size (the format's
 // default: 12 × 12, or 8 × 8 for the console formats), the order of their 8 × 8 tiles, the
 // index of their blank pixels and the rows between two lines.
-bool lire_forme(lua_State* L, int police, Apercu::Forme& forme) {
+bool lire_forme(Refus const& r, lua_State* L, int police, Apercu::Forme& forme) {
     std::string nom = Tuiles::formats().front().nom;
     std::string const formats = "un nom de format : " + Tuiles::noms_des_formats();
     if (!champ_texte(L, police, "format", nom) || Tuiles::chercher_format(nom) == nullptr)
-        return refuser("police.format", formats.c_str());
+        return refuser(r, "police.format", formats.c_str());
     forme.format = Tuiles::chercher_format(nom);
     long long const cote = forme.format->cote_fixe != 0 ? forme.format->cote_fixe : 8;
     long long largeur = cote;
@@ -122,14 +133,14 @@ bool lire_forme(lua_State* L, int police, Apercu::Forme& forme) {
     long long fond = 0;
     long long interligne = 0;
     std::string ordre = "lignes";
-    bool const ok = champ_entier(L, police, "largeur", "police.largeur", 1, Tuiles::cote_maximal, true, largeur) &&
-                    champ_entier(L, police, "hauteur", "police.hauteur", 1, Tuiles::cote_maximal, true, hauteur) &&
-                    champ_entier(L, police, "fond", "police.fond", 0, 255, true, fond) &&
-                    champ_entier(L, police, "interligne", "police.interligne", 0, Tuiles::cote_maximal, true,
+    bool const ok = champ_entier(r, L, police, "largeur", "police.largeur", 1, Tuiles::cote_maximal, true, largeur) &&
+                    champ_entier(r, L, police, "hauteur", "police.hauteur", 1, Tuiles::cote_maximal, true, hauteur) &&
+                    champ_entier(r, L, police, "fond", "police.fond", 0, 255, true, fond) &&
+                    champ_entier(r, L, police, "interligne", "police.interligne", 0, Tuiles::cote_maximal, true,
                                  interligne);
     if (!ok) return false;
     if (!champ_texte(L, police, "ordre", ordre) || (ordre != "lignes" && ordre != "colonnes"))
-        return refuser("police.ordre", ordre_des_tuiles);
+        return refuser(r, "police.ordre", ordre_des_tuiles);
     if (!Tuiles::accepte(*forme.format, static_cast<int>(largeur), static_cast<int>(hauteur))) {
         char const* const tailles = forme.format->cote_fixe != 0   ? taille_fixe
                                     : Tuiles::en_tuiles_8x8(*forme.format) ? taille_multiple_de_8
@@ -144,35 +155,35 @@ bool lire_forme(lua_State* L, int police, Apercu::Forme& forme) {
     return true;
 }
 
-bool lire_police(lua_State* L, int table, Operations::Demande_apercu& d) {
+bool lire_police(Refus const& r, lua_State* L, int table, Operations::Demande_apercu& d) {
     lire_champ(L, table, "police");
     int const police = lua_gettop(L);
-    bool ok = lua_istable(L, police) || refuser("police", table_police);
-    ok = ok && champs_connus(L, police,
+    bool ok = lua_istable(L, police) || refuser(r, "police", table_police);
+    ok = ok && champs_connus(r, L, police,
                              {"rom", "adresse", "premier", "format", "largeur", "hauteur", "fond", "interligne", "ordre"},
                              "police.");
-    ok = ok && chaine(L, police, "rom", "police.rom", d.rom);
-    ok = ok && champ_entier(L, police, "adresse", "police.adresse", 0, (1LL << 53), false, d.adresse);
+    ok = ok && chaine(r, L, police, "rom", "police.rom", d.rom);
+    ok = ok && champ_entier(r, L, police, "adresse", "police.adresse", 0, (1LL << 53), false, d.adresse);
     long long premier = 0;
-    ok = ok && champ_entier(L, police, "premier", "police.premier", INT_MIN, INT_MAX, true, premier);
+    ok = ok && champ_entier(r, L, police, "premier", "police.premier", INT_MIN, INT_MAX, true, premier);
     d.premier = static_cast<int>(premier);
-    ok = ok && lire_forme(L, police, d.forme);
+    ok = ok && lire_forme(r, L, police, d.forme);
     lua_settop(L, police - 1);
     return ok;
 }
 
 // largeurs_rom = { adresse = ..., premier = ... }: a byte of width per code, in police.rom.
-bool lire_largeurs_rom(lua_State* L, int table, Operations::Demande_apercu& d) {
+bool lire_largeurs_rom(Refus const& r, lua_State* L, int table, Operations::Demande_apercu& d) {
     lire_champ(L, table, "largeurs_rom");
     int const largeurs = lua_gettop(L);
     bool ok = true;
     if (!lua_isnil(L, largeurs)) {
         Apercu::Largeurs_rom l;
         long long premier = 0;
-        ok = (lua_istable(L, largeurs) || refuser("largeurs_rom", table_largeurs_rom)) &&
-             champs_connus(L, largeurs, {"adresse", "premier"}, "largeurs_rom.") &&
-             champ_entier(L, largeurs, "adresse", "largeurs_rom.adresse", 0, (1LL << 53), false, l.adresse) &&
-             champ_entier(L, largeurs, "premier", "largeurs_rom.premier", 0, 255, true, premier);
+        ok = (lua_istable(L, largeurs) || refuser(r, "largeurs_rom", table_largeurs_rom)) &&
+             champs_connus(r, L, largeurs, {"adresse", "premier"}, "largeurs_rom.") &&
+             champ_entier(r, L, largeurs, "adresse", "largeurs_rom.adresse", 0, (1LL << 53), false, l.adresse) &&
+             champ_entier(r, L, largeurs, "premier", "largeurs_rom.premier", 0, 255, true, premier);
         l.premier = static_cast<int>(premier);
         if (ok) d.largeurs_rom = l;
     }
@@ -198,7 +209,7 @@ bool lire_pointeurs(lua_State* L, int table, Apercu::Parametres& p) {
             p.premier_pointeur = static_cast<int>(premier);
             p.dernier_pointeur = static_cast<int>(dernier);
         } else {
-            refuser("pointeurs", deux_pointeurs);
+            refuser(refus_apercu, "pointeurs", deux_pointeurs);
         }
     }
     lua_settop(L, pointeurs - 1);
@@ -213,15 +224,18 @@ std::optional<Operations::Demande_apercu> lire_demande(Lua& lua) {
     }
     Operations::Demande_apercu d;
     bool const ok =
-        champs_connus(L, 1,
+        champs_connus(refus_apercu, L, 1,
                       {"script", "table", "police", "largeurs", "largeur", "lignes", "sortie", "par_page", "pointeurs",
                        "largeurs_rom"},
                       "") &&
-        chaine(L, 1, "script", "script", d.script) && chaine(L, 1, "table", "table", d.table) && lire_police(L, 1, d) &&
-        chaine(L, 1, "largeurs", "largeurs", d.largeurs) && champ_int(L, 1, "largeur", false, d.parametres.largeur) &&
-        champ_int(L, 1, "lignes", false, d.parametres.lignes) && chaine(L, 1, "sortie", "sortie", d.sortie) &&
-        champ_int(L, 1, "par_page", true, d.parametres.par_page) && lire_pointeurs(L, 1, d.parametres) &&
-        lire_largeurs_rom(L, 1, d);
+        chaine(refus_apercu, L, 1, "script", "script", d.script) &&
+        chaine(refus_apercu, L, 1, "table", "table", d.table) && lire_police(refus_apercu, L, 1, d) &&
+        chaine(refus_apercu, L, 1, "largeurs", "largeurs", d.largeurs) &&
+        champ_int(refus_apercu, L, 1, "largeur", false, d.parametres.largeur) &&
+        champ_int(refus_apercu, L, 1, "lignes", false, d.parametres.lignes) &&
+        chaine(refus_apercu, L, 1, "sortie", "sortie", d.sortie) &&
+        champ_int(refus_apercu, L, 1, "par_page", true, d.parametres.par_page) && lire_pointeurs(L, 1, d.parametres) &&
+        lire_largeurs_rom(refus_apercu, L, 1, d);
     if (!ok) return std::nullopt;
     return d;
 }
@@ -231,7 +245,9 @@ void champ(lua_State* L, char const* nom, double valeur) {
     lua_setfield(L, -2, nom);
 }
 
-void pousser_resultat(lua_State* L, Apercu::Mise_en_page const& m) {
+}  // namespace
+
+void pousser_apercu(lua_State* L, Apercu::Mise_en_page const& m) {
     lua_createtable(L, 0, 3);
     champ(L, "problemes", m.problemes);
     champ(L, "pages", static_cast<double>(m.pages.size()));
@@ -263,6 +279,8 @@ void pousser_resultat(lua_State* L, Apercu::Mise_en_page const& m) {
     lua_setfield(L, -2, "boites");
 }
 
+namespace {
+
 int apercu(Lua& lua) {
     std::optional<Operations::Demande_apercu> const demande = lire_demande(lua);
     if (!demande) return 0;
@@ -271,10 +289,14 @@ int apercu(Lua& lua) {
     afficher(Rapport(Message::apercu_fin));
     if (!m) return 0;
     lua_settop(lua.state(), 0);
-    pousser_resultat(lua.state(), *m);
+    pousser_apercu(lua.state(), *m);
     return 1;
 }
 
 }  // namespace
+
+bool lire_police_epreuve(lua_State* L, int table, Operations::Demande_apercu& demande) {
+    return lire_police(refus_epreuve, L, table, demande) && lire_largeurs_rom(refus_epreuve, L, table, demande);
+}
 
 int lua_apercu(lua_State* state) { return proteger(state, apercu); }

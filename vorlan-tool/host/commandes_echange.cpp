@@ -10,14 +10,6 @@
 
 namespace {
 
-bool lire_encodage(Champs const& c, Echange::Encodage& encodage) {
-    std::string texte = "latin1";
-    if (!c.chaine("encodage", false, texte)) return false;
-    if (texte != "latin1" && texte != "utf8") return c.refuser(Message::commande_encodage, {c.nom("encodage"), c.commande()});
-    encodage = texte == "utf8" ? Echange::Encodage::utf8 : Echange::Encodage::latin1;
-    return true;
-}
-
 // A file name whose ending tells the exchange format.
 bool lire_format(Champs const& c, char const* champ, std::string& nom, Echange::Format& format) {
     if (!c.nom_de_fichier(champ, nom)) return false;
@@ -115,6 +107,14 @@ int importer(Lua& lua) {
 }
 
 }  // namespace
+
+bool lire_encodage(Champs const& c, Echange::Encodage& encodage) {
+    std::string texte = "latin1";
+    if (!c.chaine("encodage", false, texte)) return false;
+    if (texte != "latin1" && texte != "utf8") return c.refuser(Message::commande_encodage, {c.nom("encodage"), c.commande()});
+    encodage = texte == "utf8" ? Echange::Encodage::utf8 : Echange::Encodage::latin1;
+    return true;
+}
 
 int lua_exporter(lua_State* state) { return proteger(state, exporter); }
 

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "host/commandes_apercu.h"
+#include "host/commandes_epreuve.h"
 #include "host/commandes_decouverte.h"
 #include "host/commandes_echange.h"
 #include "host/commandes_ext_ins.h"
@@ -37,6 +38,7 @@ Fonction_lua const fonctions[] = {
     {"decouvrir", lua_decouvrir},
     {"exporter", lua_exporter},
     {"importer", lua_importer},
+    {"epreuve", lua_epreuve},
     {nullptr, nullptr},
 };
 

@@ -1,9 +1,11 @@
 #pragma once
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "apercu/mise-en-page.h"
+#include "echange/codage.h"
 #include "jeu/description.h"
 #include "lib/table_pointeurs.h"
 
@@ -71,5 +73,42 @@ struct Demande_apercu {
 std::optional<Apercu::Mise_en_page> apercu(Demande_apercu const& demande);
 // The name of a page, counted from 1.
 std::string nom_de_page(std::string const& sortie, std::size_t page);
+
+// The font's ROM, that the font reads from, kept as long as the layout is drawn.
+struct Rom_de_police {
+    std::vector<unsigned char> octets;
+    std::optional<Apercu::Police> police;
+};
+
+// The script (already read) laid out as the request asks, after loading its table, widths and
+// font into `rom`, its problems and their count printed; nothing after printing why it was
+// refused.
+std::optional<Apercu::Mise_en_page> mettre_en_page(Demande_apercu const& demande, std::string const& script,
+                                                   Rom_de_police& rom);
+// The layout's pages drawn and encoded on every core, each written through the commit path as
+// nom_de(page counted from 0), in page order; a name that is one of `entrees` is refused. False
+// after printing why a page could not be written.
+bool ecrire_pages(Apercu::Mise_en_page const& mise_en_page, Apercu::Police const& police,
+                  Apercu::Parametres const& parametres, std::function<std::string(std::size_t)> const& nom_de,
+                  std::vector<std::string> const& entrees);
+
+// What epreuve is asked: apercu's request (its `sortie` the page's name), and the original, the
+// title and the scripts' character set.
+struct Demande_epreuve {
+    Demande_apercu apercu;
+    std::optional<std::string> original;
+    std::string titre;
+    Echange::Encodage encodage = Echange::Encodage::latin1;
+};
+
+struct Epreuve_ecrite {
+    Apercu::Mise_en_page mise_en_page;
+    int sections = 0;
+};
+
+// The proof sheet written, its pictures first and its page last; nothing when it was refused.
+std::optional<Epreuve_ecrite> epreuve(Demande_epreuve const& demande);
+// The folder of the page's pictures: "epreuve.html" -> "epreuve-images".
+std::string dossier_des_images(std::string const& page);
 
 }  // namespace Operations

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <functional>
 #include <future>
 #include <thread>
 
@@ -22,21 +23,28 @@ bool finit_par_png(std::string const& nom) {
     return fin == ".png";
 }
 
-// The pages' PNG files, drawn and encoded a few at a time on every core (each page on its
-// own), written in page order. False after printing why a page could not be written.
-bool ecrire_pages(Apercu::Mise_en_page const& m, Apercu::Police const& police, Demande_apercu const& d) {
+}  // namespace
+
+std::string nom_de_page(std::string const& sortie, std::size_t page) {
+    std::string const base = finit_par_png(sortie) ? sortie.substr(0, sortie.size() - 4) : sortie;
+    char numero[32];
+    std::snprintf(numero, sizeof numero, "-%03zu.png", page);
+    return base + numero;
+}
+
+bool ecrire_pages(Apercu::Mise_en_page const& m, Apercu::Police const& police, Apercu::Parametres const& parametres,
+                  std::function<std::string(std::size_t)> const& nom_de, std::vector<std::string> const& entrees) {
     std::size_t const ensemble = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 8);
     for (std::size_t debut = 0; debut < m.pages.size(); debut += ensemble) {
         std::vector<std::future<std::vector<unsigned char>>> images;
         for (std::size_t page = debut; page < std::min(m.pages.size(), debut + ensemble); ++page)
-            images.push_back(std::async(std::launch::async, [&m, &police, &d, page] {
-                return Apercu::png_rvb(Apercu::dessiner(m, page, police, d.parametres));
+            images.push_back(std::async(std::launch::async, [&m, &police, &parametres, page] {
+                return Apercu::png_rvb(Apercu::dessiner(m, page, police, parametres));
             }));
         for (std::size_t k = 0; k < images.size(); ++k) {
-            std::string const nom = nom_de_page(d.sortie, debut + k + 1);
+            std::string const nom = nom_de(debut + k);
             bool ecrite = true;
-            for (std::string const* entree : {&d.script, &d.table, &d.rom, &d.largeurs})
-                ecrite = ecrite && differents(nom.c_str(), entree->c_str());
+            for (std::string const& entree : entrees) ecrite = ecrite && differents(nom.c_str(), entree.c_str());
             Sortie sortie;
             ecrite = ecrite && sortie.preparer(nom.c_str(), Message::fopen_impossible);
             // On a refusal the pictures still being made are waited for by their futures.
@@ -47,13 +55,28 @@ bool ecrire_pages(Apercu::Mise_en_page const& m, Apercu::Police const& police, D
     return true;
 }
 
-}  // namespace
-
-std::string nom_de_page(std::string const& sortie, std::size_t page) {
-    std::string const base = finit_par_png(sortie) ? sortie.substr(0, sortie.size() - 4) : sortie;
-    char numero[32];
-    std::snprintf(numero, sizeof numero, "-%03zu.png", page);
-    return base + numero;
+std::optional<Apercu::Mise_en_page> mettre_en_page(Demande_apercu const& d, std::string const& script_lu,
+                                                   Rom_de_police& rom) {
+    Insereur::Table_ins codes;
+    if (!charger_table(codes, d.table.c_str(), Message::ouverture_impossible)) return std::nullopt;
+    Auto_LB::Table_ALB largeurs;
+    if (!charger_table(largeurs, d.largeurs.c_str(), Message::ouverture_impossible) || !largeurs.utilisable())
+        return std::nullopt;
+    std::optional<std::string> const rom_lue = lire_octets(d.rom.c_str());
+    if (!rom_lue) {
+        afficher(Rapport(Message::ouverture_impossible, {d.rom}));
+        return std::nullopt;
+    }
+    rom.octets.assign(rom_lue->begin(), rom_lue->end());
+    rom.police.emplace(rom.octets, d.adresse, d.premier, d.forme, d.largeurs_rom);
+    if (std::optional<Rapport> const refus = Apercu::verifier(d.parametres, *rom.police, codes)) {
+        afficher(*refus);
+        return std::nullopt;
+    }
+    Apercu::Mise_en_page m = Apercu::mettre_en_page(script_lu, codes, largeurs, *rom.police, d.parametres);
+    afficher(m.rapports);
+    afficher(Rapport(Message::problemes_trouves, {m.problemes}));
+    return m;
 }
 
 std::optional<Apercu::Mise_en_page> apercu(Demande_apercu const& d) {
@@ -62,32 +85,17 @@ std::optional<Apercu::Mise_en_page> apercu(Demande_apercu const& d) {
         afficher(Rapport(Message::ouverture_impossible, {d.script}));
         return std::nullopt;
     }
-    Insereur::Table_ins codes;
-    if (!charger_table(codes, d.table.c_str(), Message::ouverture_impossible)) return std::nullopt;
-    Auto_LB::Table_ALB largeurs;
-    if (!charger_table(largeurs, d.largeurs.c_str(), Message::ouverture_impossible) || !largeurs.utilisable())
-        return std::nullopt;
-    std::optional<std::string> const rom = lire_octets(d.rom.c_str());
-    if (!rom) {
-        afficher(Rapport(Message::ouverture_impossible, {d.rom}));
-        return std::nullopt;
-    }
-    std::vector<unsigned char> const octets(rom->begin(), rom->end());
-    Apercu::Police const police(octets, d.adresse, d.premier, d.forme, d.largeurs_rom);
-    if (std::optional<Rapport> const refus = Apercu::verifier(d.parametres, police, codes)) {
-        afficher(*refus);
-        return std::nullopt;
-    }
-    Apercu::Mise_en_page m = Apercu::mettre_en_page(*script, codes, largeurs, police, d.parametres);
-    afficher(m.rapports);
-    afficher(Rapport(Message::problemes_trouves, {m.problemes}));
-    if (m.pages.empty()) {
+    Rom_de_police rom;
+    std::optional<Apercu::Mise_en_page> m = mettre_en_page(d, *script, rom);
+    if (!m) return std::nullopt;
+    if (m->pages.empty()) {
         afficher(Rapport(Message::apercu_rien_a_montrer));
         return m;
     }
-    if (!ecrire_pages(m, police, d)) return std::nullopt;
-    afficher(Rapport(Message::apercu_pages, {static_cast<int>(m.boites.size()), static_cast<int>(m.pages.size()),
-                                             nom_de_page(d.sortie, 1), nom_de_page(d.sortie, m.pages.size())}));
+    auto const nom = [&d](std::size_t page) { return nom_de_page(d.sortie, page + 1); };
+    if (!ecrire_pages(*m, *rom.police, d.parametres, nom, {d.script, d.table, d.rom, d.largeurs})) return std::nullopt;
+    afficher(Rapport(Message::apercu_pages, {static_cast<int>(m->boites.size()), static_cast<int>(m->pages.size()),
+                                             nom_de_page(d.sortie, 1), nom_de_page(d.sortie, m->pages.size())}));
     return m;
 }
 

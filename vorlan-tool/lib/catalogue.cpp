@@ -445,6 +445,14 @@ constexpr Entree catalogue[] = {
      "Erreur, le format de police '%s' ne prend pas des glyphes de %lld x %lld pixels (%s)\n"},
     {Message::apercu_largeurs_hors_rom, Genre::erreur,
      "Erreur, la table des largeurs à l'adresse 0x%llX (codes %02X à %02X) sort de la rom de %lld octets\n"},
+    {Message::epreuve_debut, Genre::information, "Épreuve du script '%s'...\n"},
+    {Message::epreuve_fin, Genre::information, "Épreuve terminée !\n\n"},
+    {Message::epreuve_titre_non_utf8, Genre::erreur,
+     "Erreur, le titre de epreuve n'est pas de l'UTF-8 valide (octet %lld) : rien n'est écrit\n"},
+    {Message::epreuve_dossier_impossible, Genre::erreur,
+     "Erreur, impossible de créer le dossier '%s' (%s) : la page n'est pas écrite\n"},
+    {Message::epreuve_ecrite, Genre::information, "%d texte(s), %d boîte(s) sur %d image(s) : page '%s'\n"},
+    {Message::epreuve_champ_incorrect, Genre::erreur, "Erreur, le champ '%s' de epreuve doit être %s\n"},
 };
 
 constexpr std::size_t nombre = sizeof catalogue / sizeof catalogue[0];

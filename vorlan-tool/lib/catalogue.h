@@ -366,6 +366,13 @@ enum class Message {
     // The preview's console fonts.
     apercu_taille_glyphe,
     apercu_largeurs_hors_rom,
+    // The proof sheet.
+    epreuve_debut,
+    epreuve_fin,
+    epreuve_titre_non_utf8,
+    epreuve_dossier_impossible,
+    epreuve_ecrite,
+    epreuve_champ_incorrect,
 
     nombre_de_messages  // not a message: the size of the catalogue
 };

@@ -404,6 +404,14 @@ TEST(Catalogue, EveryTextIsExactlyAsPrinted) {
          "Erreur, le format de police '%s' ne prend pas des glyphes de %lld x %lld pixels (%s)\n"},
         {Message::apercu_largeurs_hors_rom,
          "Erreur, la table des largeurs à l'adresse 0x%llX (codes %02X à %02X) sort de la rom de %lld octets\n"},
+        {Message::epreuve_debut, "Épreuve du script '%s'...\n"},
+        {Message::epreuve_fin, "Épreuve terminée !\n\n"},
+        {Message::epreuve_titre_non_utf8,
+         "Erreur, le titre de epreuve n'est pas de l'UTF-8 valide (octet %lld) : rien n'est écrit\n"},
+        {Message::epreuve_dossier_impossible,
+         "Erreur, impossible de créer le dossier '%s' (%s) : la page n'est pas écrite\n"},
+        {Message::epreuve_ecrite, "%d texte(s), %d boîte(s) sur %d image(s) : page '%s'\n"},
+        {Message::epreuve_champ_incorrect, "Erreur, le champ '%s' de epreuve doit être %s\n"},
     };
     std::set<Message> vus;
     for (Cas const& c : cas) {
@@ -438,6 +446,7 @@ TEST(Catalogue, EachMessageHasItsKind) {
         Message::jeu_bloc,
         Message::recherche_relative_debut, Message::recherche_valeurs_debut, Message::recherche_fin, Message::relatif_groupe, Message::relatif_total, Message::relatif_aucune, Message::creation_table_debut, Message::creation_table_fin, Message::table_entrees, Message::table_apercu, Message::textes_debut, Message::textes_plage, Message::textes_total, Message::textes_aucune, Message::pointeurs_debut, Message::pointeurs_groupe, Message::pointeurs_groupe_eclate, Message::pointeurs_aucun, Message::decouverte_debut, Message::decouverte_fin, Message::decouverte_trouvaille, Message::decouverte_description,
         Message::echange_export_debut, Message::echange_export_fin, Message::echange_textes_ecrits, Message::echange_import_debut, Message::echange_import_fin, Message::echange_bilan,
+        Message::epreuve_debut, Message::epreuve_fin, Message::epreuve_ecrite,
         }},
         {Genre::attention, {
         Message::dossier_non_synchronise, Message::entree_vide, Message::entree_existante,
@@ -504,6 +513,7 @@ TEST(Catalogue, EachMessageHasItsKind) {
         Message::table_inconnue, Message::argument_tables,
         Message::commande_une_table, Message::commande_champ_inconnu, Message::commande_champ_absent, Message::commande_chaine, Message::commande_nom_de_fichier, Message::commande_entier, Message::commande_booleen, Message::commande_entiers, Message::commande_chaines, Message::commande_ordre, Message::commande_joker, Message::commande_fins, Message::commande_ecarts, Message::commande_texte_ou_valeurs, Message::fichier_existant, Message::zone_inversee, Message::zone_hors_rom, Message::motif_vide, Message::motif_sans_difference, Message::hit_incorrect, Message::fin_inconnue, Message::decouverte_sans_trouvaille, Message::decouverte_sans_textes, Message::decouverte_sans_pointeurs,
         Message::commande_encodage, Message::commande_format_echange, Message::commande_boite_incomplete, Message::echange_non_utf8, Message::echange_texte_absent, Message::echange_texte_en_trop, Message::echange_illisible, Message::echange_en_tete, Message::echange_colonnes, Message::echange_entree_inconnue, Message::echange_entree_repetee, Message::echange_original_change, Message::echange_hors_encodage, Message::echange_hors_table, Message::echange_traduction_coupe, Message::echange_mot_sur_deux_lignes,
+        Message::epreuve_titre_non_utf8, Message::epreuve_dossier_impossible, Message::epreuve_champ_incorrect,
         }},
     };
     std::set<Message> vus;
