@@ -6,9 +6,11 @@
 
 namespace Operations {
 
-bool ouvrir_insertion(Insereur::Table_ins& tbl, char const* table, Rom_a_modifier& f_rom, char const* rom,
-                      std::string& texte, char const* script, Ecriture ecriture) {
-    if (!charger_table(tbl, table, Message::ouverture_impossible_ligne)) return false;
+namespace {
+
+// After the tables: the ROM, then the script.
+bool ouvrir_rom_et_script(Rom_a_modifier& f_rom, char const* rom, std::string& texte, char const* script,
+                          Ecriture ecriture) {
     bool const ouverte = ecriture == Ecriture::simulee
                              ? ouvrir_rom(f_rom.fichier, rom)
                              : ouvrir_rom_a_modifier(f_rom.verrou, f_rom.sortie, f_rom.fichier, rom);
@@ -19,13 +21,14 @@ bool ouvrir_insertion(Insereur::Table_ins& tbl, char const* table, Rom_a_modifie
         return false;
     }
     texte = std::move(*lu);
-    return differents(rom, table) && differents(rom, script);
+    return true;
 }
 
-namespace {
-
+// One file of one table without switches is read as insertion always read it, its reports
+// printed once; anything else as tables that switch.
 bool charger_tables_insertion(Tables_insertion& tables, std::vector<std::string> const& noms) {
-    if (noms.size() > 1) return tables.avec_bascules = charger_tables(tables.bascules, noms, Message::ouverture_impossible_ligne);
+    if (noms.size() > 1)
+        return tables.avec_bascules = charger_tables(tables.bascules, noms, Message::ouverture_impossible_ligne);
     std::optional<std::string> const contenu = lire_octets(noms[0].c_str());
     if (!contenu) {
         afficher(Rapport(Message::ouverture_impossible_ligne, {noms[0]}));
@@ -42,19 +45,17 @@ bool charger_tables_insertion(Tables_insertion& tables, std::vector<std::string>
 
 }  // namespace
 
+bool ouvrir_insertion(Insereur::Table_ins& tbl, char const* table, Rom_a_modifier& f_rom, char const* rom,
+                      std::string& texte, char const* script, Ecriture ecriture) {
+    return charger_table(tbl, table, Message::ouverture_impossible_ligne) &&
+           ouvrir_rom_et_script(f_rom, rom, texte, script, ecriture) && differents(rom, table) &&
+           differents(rom, script);
+}
+
 bool ouvrir_insertion(Tables_insertion& tables, std::vector<std::string> const& noms, Rom_a_modifier& f_rom,
                       char const* rom, std::string& texte, char const* script, Ecriture ecriture) {
-    if (!charger_tables_insertion(tables, noms)) return false;
-    bool const ouverte = ecriture == Ecriture::simulee
-                             ? ouvrir_rom(f_rom.fichier, rom)
-                             : ouvrir_rom_a_modifier(f_rom.verrou, f_rom.sortie, f_rom.fichier, rom);
-    if (!ouverte) return false;
-    std::optional<std::string> lu = lire_texte(script);
-    if (!lu) {
-        afficher(Rapport(Message::ouverture_impossible, {script}));
+    if (!charger_tables_insertion(tables, noms) || !ouvrir_rom_et_script(f_rom, rom, texte, script, ecriture))
         return false;
-    }
-    texte = std::move(*lu);
     for (std::string const& nom : noms)
         if (!differents(rom, nom.c_str())) return false;
     return differents(rom, script);

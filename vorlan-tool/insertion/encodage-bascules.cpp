@@ -10,11 +10,10 @@
 #include "insertion/caractere-inconnu.h"
 #include "insertion/codes-bascules.h"
 #include "insertion/lecture-bascules.h"
-#include "lib/vorlan_tool_divers.h"
+#include "insertion/prochaine-balise.h"
 
 namespace Insereur {
 
-using Vorlan_tool::longueur_balise;
 using Duree = Fichier_table::Duree;
 
 namespace {
@@ -235,31 +234,23 @@ Encodage encoder_bascules(std::string const& script, Extracteur::Tables_ext cons
     std::size_t debut = 0;
     while (true) {
         // The next tag that the longest text of a code does not cover where it stands.
-        std::size_t coupure = debut, balise = 0;
-        int numero = 0;
-        for (; coupure < longueur; ++coupure) {
-            if (s[coupure] != '<') continue;
-            balise = longueur_balise(script.data() + coupure, longueur - coupure, numero);
-            if (balise != 0 && balise >= recherche.plus_long(s + coupure, std::min(largeur, longueur - coupure))) break;
-        }
+        Balise const balise = prochaine_balise(script, debut, [&](std::size_t position) {
+            return recherche.plus_long(s + position, std::min(largeur, longueur - position));
+        });
+        std::size_t const coupure = balise.position;
         recherche.chercher(s + debut, coupure - debut, chemin);
         Texte_encode* texte = &encodage.textes.back();
         std::size_t p = debut;
         for (Pas const& pas : chemin) {
             if (pas.nombre == 0)
                 texte->rapports.push_back(caractere_inconnu(script.data() + p, std::min(largeur, longueur - p)));
-            for (std::size_t k = 0; k < pas.nombre; ++k) {
-                std::string_view const code = pas.codes[k];
-                if (code.size() > 1) texte->longues.push_back({texte->octets.size(), code.size()});
-                texte->octets.insert(texte->octets.end(), code.begin(), code.end());
-            }
+            for (std::size_t k = 0; k < pas.nombre; ++k)
+                texte->ajouter(reinterpret_cast<unsigned char const*>(pas.codes[k].data()), pas.codes[k].size());
             p += pas.longueur;
         }
         if (coupure == longueur) break;
-        // A tag after anything else starts the next text; consecutive tags share one.
-        if (!texte->octets.empty() || !texte->rapports.empty()) texte = &encodage.textes.emplace_back();
-        texte->pointeurs.push_back(numero);
-        debut = coupure + balise;
+        encodage.apres_balise(balise.numero);
+        debut = coupure + balise.longueur;
     }
     return encodage;
 }

@@ -9,11 +9,10 @@
 #include "insertion/automate-cles.h"
 #include "insertion/caractere-inconnu.h"
 #include "insertion/plus-court-chemin.h"
-#include "lib/vorlan_tool_divers.h"
+#include "insertion/prochaine-balise.h"
 
 namespace Insereur {
 
-using Vorlan_tool::longueur_balise;
 
 namespace {
 
@@ -93,15 +92,12 @@ Encodage encoder_court(std::string const& script, Table_courte const& table) {
     std::size_t debut = 0;
     while (true) {
         // The next tag that longest match would read where it stands.
-        std::size_t coupure = debut, balise = 0;
-        int numero = 0;
-        for (; coupure < longueur; ++coupure) {
-            if (s[coupure] != '<') continue;
-            balise = longueur_balise(s + coupure, longueur - coupure, numero);
+        Balise const balise = prochaine_balise(script, debut, [&](std::size_t position) {
             std::size_t trouve = 0;
-            if (balise != 0) insertion.plus_long(s + coupure, std::min(largeur, longueur - coupure), trouve);
-            if (balise != 0 && balise >= trouve) break;
-        }
+            insertion.plus_long(s + position, std::min(largeur, longueur - position), trouve);
+            return trouve;
+        });
+        std::size_t const coupure = balise.position;
         recherche.chercher(graphe, debut, coupure, chemin);
         Texte_encode* texte = &encodage.textes.back();
         std::size_t p = debut;
@@ -110,17 +106,13 @@ Encodage encoder_court(std::string const& script, Table_courte const& table) {
                 texte->rapports.push_back(caractere_inconnu(s + p, std::min(largeur, longueur - p)));
             } else {
                 Nb_ext_ins const& code = *table.entrees()[arete.entree].code;
-                std::size_t const octets = static_cast<std::size_t>(code.taille());
-                if (octets > 1) texte->longues.push_back({texte->octets.size(), octets});
-                texte->octets.insert(texte->octets.end(), code.octets(), code.octets() + octets);
+                texte->ajouter(code.octets(), static_cast<std::size_t>(code.taille()));
             }
             p += arete.longueur;
         }
         if (coupure == longueur) break;
-        // A tag after anything else starts the next text; consecutive tags share one.
-        if (!texte->octets.empty() || !texte->rapports.empty()) texte = &encodage.textes.emplace_back();
-        texte->pointeurs.push_back(numero);
-        debut = coupure + balise;
+        encodage.apres_balise(balise.numero);
+        debut = coupure + balise.longueur;
     }
     return encodage;
 }

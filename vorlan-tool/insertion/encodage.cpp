@@ -61,6 +61,18 @@ std::size_t Texte_encode::coupure(std::size_t place) const {
     return e.debut + e.taille > place ? e.debut : place;
 }
 
+void Texte_encode::ajouter(unsigned char const* code, std::size_t taille) {
+    if (taille > 1) longues.push_back({octets.size(), taille});
+    octets.insert(octets.end(), code, code + taille);
+}
+
+Texte_encode& Encodage::apres_balise(int numero) {
+    Texte_encode* texte = &textes.back();
+    if (!texte->octets.empty() || !texte->rapports.empty()) texte = &textes.emplace_back();
+    texte->pointeurs.push_back(numero);
+    return *texte;
+}
+
 Encodage encoder(std::string const& script, Table_ins const& table, std::vector<Code_a_renvoi> const& codes) {
     Encodage encodage;
     encodage.textes.emplace_back();
@@ -89,15 +101,12 @@ Encodage encoder(std::string const& script, Table_ins const& table, std::vector<
         int numero = 0;
         std::size_t const balise = longueur_balise(s + p, longueur - p, numero);
         if (balise != 0 && balise >= trouve) {
-            // A tag after anything else starts the next text; consecutive tags share one.
-            if (!texte->octets.empty() || !texte->rapports.empty()) texte = &encodage.textes.emplace_back();
-            texte->pointeurs.push_back(numero);
+            encodage.apres_balise(numero);
             attente = Attente{};
             p += balise;
         } else if (code != nullptr) {
             std::size_t const octets = static_cast<std::size_t>(code->taille());
-            if (octets > 1) texte->longues.push_back({texte->octets.size(), octets});
-            texte->octets.insert(texte->octets.end(), code->octets(), code->octets() + octets);
+            texte->ajouter(code->octets(), octets);
             if (!codes.empty()) suivre(attente, codes, code->octets(), octets);
             p += trouve;
         } else {

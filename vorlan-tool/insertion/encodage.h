@@ -34,6 +34,8 @@ struct Texte_encode {
 
     // The most of its bytes that can be written in `place` bytes without cutting an entry.
     std::size_t coupure(std::size_t place) const;
+    // Appends one table entry's bytes, recorded in `longues` when it has two or more.
+    void ajouter(unsigned char const* code, std::size_t taille);
 };
 
 // A control code whose parameters hold, from their byte `position`, a pointer of `taille`
@@ -47,6 +49,10 @@ struct Code_a_renvoi {
 // The first step of an insertion: the script as the ordered list of its texts.
 struct Encodage {
     std::vector<Texte_encode> textes;
+
+    // The text that the pointer tag `numero` opens: a tag after anything else starts the next
+    // text; consecutive tags share one.
+    Texte_encode& apres_balise(int numero);
 };
 
 // Encodes a script by longest match through the table (in a window of the table's longest
