@@ -20,8 +20,10 @@ Codes_bascules::Codes_bascules(Extracteur::Tables_ext const& tables, bool fins) 
     std::map<std::string, std::vector<std::uint32_t>> par_texte;
     for (std::size_t rang = 0; rang < tables.nombre(); ++rang) {
         for (auto const& [cle, entree] : tables.table(rang).entrees()) {
-            Code code{std::string(reinterpret_cast<char const*>(cle.octets()), static_cast<std::size_t>(cle.taille())),
-                      entree.texte, rang, {}};
+            Code code;
+            code.octets.assign(reinterpret_cast<char const*>(cle.octets()), static_cast<std::size_t>(cle.taille()));
+            code.ecrit = entree.texte;
+            code.table = rang;
             if (fins && entree.fin && (code.ecrit.empty() || code.ecrit.back() != '\n')) code.ecrit += '\n';
             for (Extracteur::Bascule const& b : entree.bascules) {
                 if (b.duree != Fichier_table::Duree::aussitot) code.vers.push_back(b.table);
@@ -43,8 +45,12 @@ Codes_bascules::Codes_bascules(Extracteur::Tables_ext const& tables, bool fins) 
     }
     textes_ = Arbre_plat(sequences);
     static char const hex[] = "0123456789ABCDEF";
-    for (int octet = 0; octet < 256; ++octet)
-        bruts_.push_back({std::string(1, static_cast<char>(octet)), {'<', hex[octet >> 4], hex[octet & 15], '>'}});
+    for (int octet = 0; octet < 256; ++octet) {
+        Code brut;
+        brut.octets.assign(1, static_cast<char>(octet));
+        brut.ecrit = {'<', hex[octet >> 4], hex[octet & 15], '>'};
+        bruts_.push_back(std::move(brut));
+    }
 }
 
 Codes_bascules::Code const* Codes_bascules::forme_brute(unsigned char const* texte, std::size_t disponible) const {
